@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Lists one folder in the file system's own order (never sorted).
+class FolderLister {
+public:
+    FolderLister();
+    virtual ~FolderLister();
+
+    // names = the sub-folders of path whose names hold no "."; a missing
+    // folder gives an empty list.
+    void ListFolders(std::string path);
+    // pattern = folder + "/" + wildcard ("cars/vosk/setup/*.rvs"); names = the
+    // entries that match and are not folders. A missing folder gives an
+    // empty list.
+    void ListFiles(std::string pattern);
+
+    std::vector<std::string> names;
+};

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <QWidget>
+
+#include <string>
+
+#include "setup/CarSetup.h"
+#include "ui_frmMain.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+class QSlider;
+class QLineEdit;
+class QCheckBox;
+
+// The "Marzan Setup" window. Every handler is named after the control and
+// event it serves; the window's own events are FormCreate (end of the
+// constructor), FormActivate (its sub-window becomes the active child of the
+// frame) and FormDestroy (start of the destructor, all controls alive).
+class TfrmMain : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TfrmMain(QWidget *parent = nullptr);
+    ~TfrmMain() override;
+
+    // Shows the window as an MDI child of area and makes it the active child.
+    // When owner is not null the window is destroyed together with owner.
+    QMdiSubWindow *ShowInFrame(QMdiArea *area, QObject *owner);
+    // Destroys the window once the running handler has returned.
+    void Release();
+
+    // The window's setup record; the sliders are the working copy.
+    CarSetup &Record() { return setup; }
+    const CarSetup &Record() const { return setup; }
+
+    // Window events.
+    void FormCreate(QObject *sender);
+    void FormActivate(QObject *sender);
+    void FormDestroy(QObject *sender);
+
+    // Transfers between the record and the sliders.
+    void ControlsToRecord();
+    void RecordToControls();
+
+    // Setup list and the remembered active setup.
+    void FillSetupList();
+    std::string ReadActiveSetupName();
+    void WriteActiveSetupName();
+    void cmbSetupListClick(QObject *sender);
+    void butOkClick(QObject *sender);
+    void butNewClick(QObject *sender);
+    void butCopyClick(QObject *sender);
+
+    // Projected speeds.
+    void butCalcSpeedsClick(QObject *sender);
+    int ProjectedSpeed(float engineRpm, float gearRatio, float finalRatio, float wheelRadius);
+
+    // Skins.
+    void FillSkinList();
+    void cmbSkinsChange(QObject *sender);
+
+    // Tyre temperatures.
+    void Button1Click(QObject *sender);
+
+    // Slider change handlers: each shows its slider's value in the box beside
+    // it and, where a "symmetric" box governs the slider, moves its partner.
+    void trRearChange(QObject *sender);
+    void trkBrakeBiasChange(QObject *sender);
+    void trkBrakePadLFChange(QObject *sender);
+    void trkBrakePadRFChange(QObject *sender);
+    void trkBrakePadLRChange(QObject *sender);
+    void trkBrakePadRRChange(QObject *sender);
+    void trkBrakeDiscLFChange(QObject *sender);
+    void trkBrakeDiscRFChange(QObject *sender);
+    void trkBrakeDiscLRChange(QObject *sender);
+    void trkBrakeDiscRRChange(QObject *sender);
+    void trkRollBarFChange(QObject *sender);
+    void trkRollBarRChange(QObject *sender);
+    void trkSpringLFChange(QObject *sender);
+    void trkSpringRFChange(QObject *sender);
+    void trkSpringLRChange(QObject *sender);
+    void trkSpringRRChange(QObject *sender);
+    void trkDampCompLFChange(QObject *sender);
+    void trkDampCompRFChange(QObject *sender);
+    void trkDampCompLRChange(QObject *sender);
+    void trkDampCompRRChange(QObject *sender);
+    void trkDampRebLFChange(QObject *sender);
+    void trkDampRebRFChange(QObject *sender);
+    void trkDampRebLRChange(QObject *sender);
+    void trkDampRebRRChange(QObject *sender);
+    void trkSteerRatioChange(QObject *sender);
+    void trkCamberLFChange(QObject *sender);
+    void trkCamberRFChange(QObject *sender);
+    void trkCamberLRChange(QObject *sender);
+    void trkCamberRRChange(QObject *sender);
+    void trkGear1Change(QObject *sender);
+    void trkGear2Change(QObject *sender);
+    void trkGear3Change(QObject *sender);
+    void trkGear4Change(QObject *sender);
+    void trkGear5Change(QObject *sender);
+    void trkGear6Change(QObject *sender);
+    void trkGearFinalChange(QObject *sender);
+    void trkFuelChange(QObject *sender);
+
+private:
+    // How a value box renders its slider's position.
+    enum class Shown { Plain, Bias, Pad, Camber, Ratio, Steer };
+
+    void ConnectHandlers();
+    void ShowValue(QSlider *slider, QLineEdit *box, Shown shown, QSlider *partner = nullptr,
+                   QCheckBox *symmetric = nullptr);
+    void ShowAllValues();
+    // Runs a handler of a user action; a failure that escapes it is shown in
+    // an error box instead of reaching the event loop.
+    template <typename Handler> void Guarded(Handler handler);
+
+    Ui::frmMain ui;
+    CarSetup setup;
+};
