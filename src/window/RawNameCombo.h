@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class QComboBox;
+
+// Drop-down lists of names read from the disk. An entry keeps the name's raw
+// bytes beside its display text, so a name that is not valid UTF-8 is still
+// loaded, saved and remembered under exactly the bytes it has on disk.
+namespace vosk {
+
+// Replaces the entries with names, in the given order; nothing is selected.
+void SetNames(QComboBox *combo, const std::vector<std::string> &names);
+// The raw name of the selected entry; empty when nothing is selected.
+std::string SelectedName(const QComboBox *combo);
+// Index of the first entry whose name equals name ignoring letter case, or -1.
+int FindName(const QComboBox *combo, const std::string &name);
+
+} // namespace vosk
