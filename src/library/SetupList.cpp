@@ -1,0 +1,32 @@
+// The list of stored setups and the remembered active setup.
+#include "setup/FileOps.h"
+#include "setup/FolderLister.h"
+#include "setup/IniReader.h"
+#include "setup/Paths.h"
+#include "window/RawNameCombo.h"
+#include "window/TfrmMain.h"
+
+void TfrmMain::FillSetupList() {
+    FolderLister lister;
+    lister.ListFiles(vosk::paths::kSetupPattern);
+    vosk::SetNames(ui.cmbSetupList, lister.names);
+}
+
+std::string TfrmMain::ReadActiveSetupName() {
+    IniReader reader;
+    reader.Load(vosk::paths::kActiveSetupFile);
+    if (!reader.loaded) {
+        return vosk::paths::kDefaultSetupName;
+    }
+    return reader.GetString("ACTIVESETUP", "NAME");
+}
+
+void TfrmMain::WriteActiveSetupName() {
+    // CR LF written out: the reader ends the name at the CR, and this
+    // platform's text mode would not add it.
+    const std::string text =
+        "[ACTIVESETUP]\r\nNAME=" + vosk::SelectedName(ui.cmbSetupList) + "\r\n\r\n\r\n";
+    // A setup folder that is missing or read-only means the choice is not
+    // remembered; the window goes away all the same.
+    (void)vosk::ReplaceFile(vosk::paths::kActiveSetupFile, text.data(), text.size());
+}

@@ -1,0 +1,109 @@
+// How the window lives inside the host's frame: activation reloads the
+// active setup, "ok" stores the sliders and releases the window, and its
+// destruction remembers the active setup.
+#include "setup/Paths.h"
+#include "window/RawNameCombo.h"
+#include "window/TfrmMain.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace {
+
+// The window has no way to be closed by the frame: a close request only
+// minimises it, so unsaved slider values are never thrown away by accident.
+class MinimiseOnClose : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Close) {
+            event->ignore();
+            static_cast<QWidget *>(watched)->showMinimized();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+std::string SetupPath(const std::string &name) {
+    return vosk::paths::kSetupFolder + name;
+}
+
+} // namespace
+
+QMdiSubWindow *TfrmMain::ShowInFrame(QMdiArea *area, QObject *owner) {
+    auto *sub = new QMdiSubWindow;
+    // A fixed-size tool frame with minimise and maximise buttons only.
+    sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowMinMaxButtonsHint);
+    sub->setOption(QMdiSubWindow::RubberBandResize, false);
+    sub->setWidget(this);
+    sub->installEventFilter(new MinimiseOnClose(sub));
+    sub->setWindowTitle(windowTitle());
+    sub->setWindowIcon(windowIcon());
+    if (owner) {
+        connect(owner, &QObject::destroyed, sub, [sub] { delete sub; });
+    }
+    // Every time the window becomes the frame's active child it reloads the
+    // active setup. The frame losing the focus to another program reports no
+    // active child at all; coming back from there is not a new activation.
+    connect(area, &QMdiArea::subWindowActivated, this, [this, sub](QMdiSubWindow *active) {
+        if (active == sub && !isActiveChild) {
+            isActiveChild = true;
+            Guarded([this] { FormActivate(this); });
+        } else if (active && active != sub) {
+            isActiveChild = false;
+        }
+    });
+    area->addSubWindow(sub);
+    sub->adjustSize();
+    sub->setFixedSize(sub->size());
+    sub->show();
+    area->setActiveSubWindow(sub);
+    return sub;
+}
+
+void TfrmMain::Release() {
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget())) {
+        sub->deleteLater();
+    } else {
+        deleteLater();
+    }
+}
+
+void TfrmMain::FormActivate(QObject *) {
+    FillSetupList();
+    const std::string name = ReadActiveSetupName();
+    const int entry = vosk::FindName(ui.cmbSetupList, name);
+    ui.cmbSetupList->setCurrentIndex(entry);
+    if (name == vosk::paths::kDefaultSetupName) {
+        setup.SetDefaults();
+    } else if (entry >= 0) {
+        // The remembered name may differ from the file's in letter case
+        // only; this file system would not find it under that spelling.
+        setup.Load(SetupPath(vosk::SelectedName(ui.cmbSetupList)));
+    } else {
+        setup.Load(SetupPath(name));
+    }
+    RecordToControls();
+}
+
+void TfrmMain::cmbSetupListClick(QObject *) {
+    setup.Load(SetupPath(vosk::SelectedName(ui.cmbSetupList)));
+    RecordToControls();
+}
+
+void TfrmMain::butOkClick(QObject *) {
+    ControlsToRecord();
+    // The list text is the setup's file name, ".rvs" included. With nothing
+    // selected the path names the folder itself and the save does nothing.
+    setup.Save(SetupPath(vosk::SelectedName(ui.cmbSetupList)));
+    Release();
+}
+
+void TfrmMain::FormDestroy(QObject *) {
+    WriteActiveSetupName();
+}

@@ -21,9 +21,6 @@ bool IsUtf8(const QByteArray &bytes) {
 }
 
 bool SameName(const QByteArray &a, const QByteArray &b) {
-    if (a == b) {
-        return true;
-    }
     if (IsUtf8(a) && IsUtf8(b)) {
         return QString::fromUtf8(a).compare(QString::fromUtf8(b), Qt::CaseInsensitive) == 0;
     }
@@ -52,6 +49,13 @@ std::string SelectedName(const QComboBox *combo) {
 
 int FindName(const QComboBox *combo, const std::string &name) {
     const QByteArray wanted(name.data(), static_cast<qsizetype>(name.size()));
+    // This file system tells "Fast.rvs" from "fast.rvs"; when both exist the
+    // one spelled exactly as asked is the one meant.
+    for (int i = 0; i < combo->count(); ++i) {
+        if (combo->itemData(i).toByteArray() == wanted) {
+            return i;
+        }
+    }
     for (int i = 0; i < combo->count(); ++i) {
         if (SameName(combo->itemData(i).toByteArray(), wanted)) {
             return i;

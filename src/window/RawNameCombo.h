@@ -14,7 +14,9 @@ namespace vosk {
 void SetNames(QComboBox *combo, const std::vector<std::string> &names);
 // The raw name of the selected entry; empty when nothing is selected.
 std::string SelectedName(const QComboBox *combo);
-// Index of the first entry whose name equals name ignoring letter case, or -1.
+// Index of the entry whose name equals name ignoring letter case, or -1; an
+// entry spelled exactly like name wins over an earlier one that differs in
+// letter case only.
 int FindName(const QComboBox *combo, const std::string &name);
 
 } // namespace vosk

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <string>
 
 #include "setup/CarSetup.h"
@@ -113,8 +114,11 @@ private:
     void ShowAllValues();
     // Runs a handler of a user action; a failure that escapes it is shown in
     // an error box instead of reaching the event loop.
-    template <typename Handler> void Guarded(Handler handler);
+    void Guarded(const std::function<void()> &handler);
 
     Ui::frmMain ui;
     CarSetup setup;
+    // Whether the window is the frame's active child, so that only a real
+    // change of the active child counts as an activation.
+    bool isActiveChild = false;
 };

@@ -1,8 +1,17 @@
 #include "support/TestSupport.h"
 
+#include "window/TfrmMain.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QSlider>
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -61,6 +70,50 @@ std::string ReadFile(const std::string &path) {
 bool Exists(const std::string &path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0;
+}
+
+void Move(const QWidget *window, const char *slider, int position) {
+    if (auto *s = Find<QSlider>(window, slider)) {
+        s->setValue(position);
+    }
+}
+
+int Position(const QWidget *window, const char *slider) {
+    auto *s = Find<QSlider>(window, slider);
+    return s ? s->value() : INT_MIN;
+}
+
+std::string Text(const QWidget *window, const char *control) {
+    const QObject *c = window->findChild<QObject *>(QString::fromLatin1(control));
+    if (auto *box = qobject_cast<const QLineEdit *>(c)) {
+        return box->text().toStdString();
+    }
+    if (auto *label = qobject_cast<const QLabel *>(c)) {
+        return label->text().toStdString();
+    }
+    ADD_FAILURE() << "no text control " << control;
+    return {};
+}
+
+Frame::Frame() : mdi(new QMdiArea) {
+    main.setCentralWidget(mdi);
+    main.resize(900, 700);
+    main.show();
+    main.activateWindow();
+    Settle();
+}
+
+TfrmMain *Frame::Open(QObject *owner) {
+    auto *form = new TfrmMain;
+    form->ShowInFrame(mdi, owner);
+    Settle();
+    return form;
+}
+
+void Frame::Settle() {
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
 }
 
 } // namespace vosk::test
