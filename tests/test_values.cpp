@@ -242,8 +242,8 @@ INSTANTIATE_TEST_SUITE_P(Pairs, SymmetricLink,
                                                 "txtDampRebRR",
                                                 "chkSpringSym",
                                                 {"trkDampRebLF", "trkDampCompRR"}}),
-                         [](const auto &info) {
-                             return std::string(info.param.left) + "_" + info.param.right;
+                         [](const auto &row) {
+                             return std::string(row.param.left) + "_" + row.param.right;
                          });
 
 TEST_F(ValueDisplay, RollBarsAndCamberHaveNoPartner) {

@@ -7,12 +7,24 @@ namespace vosk {
 
 // Writes size bytes to a temporary file in path's folder and renames it over
 // path. Returns false, with the file that was at path untouched and no
-// temporary file left behind, when any step fails.
+// temporary file left behind, when any step fails (missing folder, path is a
+// folder or ends in "/", disk full).
 bool ReplaceFile(const std::string &path, const void *data, std::size_t size);
 
 // Copies the file from to the path to, refusing to overwrite anything that
 // already exists at to. The copy appears whole or not at all. Returns false
-// when from cannot be read, to exists, or the copy cannot be written.
+// when from is missing, unreadable or not a regular file, when to exists, or
+// when the copy cannot be written.
 bool CopyFileNoReplace(const std::string &from, const std::string &to);
+
+// Reads the whole regular file at path into bytes. Returns false and leaves
+// bytes as they were when path is missing, unreadable or not a regular file.
+bool ReadWholeFile(const std::string &path, std::string &bytes);
+
+// Reads exactly the first size bytes of the regular file at path into
+// buffer; later bytes are ignored. Returns false when the file is missing,
+// unreadable, not a regular file or shorter than size; buffer may then hold
+// part of the file, so callers read into a scratch buffer first.
+bool ReadFilePrefix(const std::string &path, void *buffer, std::size_t size);
 
 } // namespace vosk

@@ -12,14 +12,15 @@ public:
     virtual ~IniReader();
 
     // Replaces text with the file's bytes up to its first NUL and sets loaded.
-    // A file that cannot be opened sets loaded to false and keeps text.
+    // A file that cannot be opened or read to its end (missing, a folder)
+    // sets loaded to false and keeps text.
     void Load(const std::string &path);
-    // The value of key in section. See IniReader.cpp for what is returned
-    // when the section, the key or the "=" is absent; it never reads outside
-    // text and never throws.
+    // The value of key in section. An absent section, key or "=" after the
+    // key gives an empty string; it never reads outside text and never throws.
     std::string GetString(const std::string &section, const std::string &key) const;
-    // atof of GetString: the longest leading decimal number, 0 when the value
-    // does not start with one.
+    // atof of GetString with "." as the decimal point whatever the process
+    // locale: the longest leading decimal number, 0 when the value (or an
+    // absent one) does not start with one.
     long double GetFloat(const std::string &section, const std::string &key) const;
 
     std::string text;
