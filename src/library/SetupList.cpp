@@ -6,10 +6,12 @@
 #include "window/RawNameCombo.h"
 #include "window/TfrmMain.h"
 
+#include <utility>
+
 void TfrmMain::FillSetupList() {
     FolderLister lister;
     lister.ListFiles(vosk::paths::kSetupPattern);
-    vosk::SetNames(ui.cmbSetupList, lister.names);
+    vosk::SetNames(ui.cmbSetupList, std::move(lister.names));
 }
 
 std::string TfrmMain::ReadActiveSetupName() {

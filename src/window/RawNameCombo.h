@@ -11,7 +11,7 @@ class QComboBox;
 namespace vosk {
 
 // Replaces the entries with names, in the given order; nothing is selected.
-void SetNames(QComboBox *combo, const std::vector<std::string> &names);
+void SetNames(QComboBox *combo, std::vector<std::string> names);
 // The raw name of the selected entry; empty when nothing is selected.
 std::string SelectedName(const QComboBox *combo);
 // Index of the entry whose name equals name ignoring letter case, or -1; an
