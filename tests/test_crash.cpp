@@ -1,0 +1,71 @@
+// A process killed while it saves never leaves a damaged setup behind.
+#include "support/SaveVersions.h"
+#include "support/TestSupport.h"
+#include "window/TfrmMain.h"
+
+#include <QComboBox>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <set>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+
+using namespace vosk::test;
+
+extern char **environ;
+
+namespace {
+
+// The bytes of every version the save loop writes, made the same way.
+std::set<std::string> AllVersions() {
+    std::set<std::string> versions;
+    TfrmMain window;
+    for (int k = 0; k < kVersions; ++k) {
+        ApplyVersion(&window, k);
+        window.ControlsToRecord();
+        window.Record().Save("version.bin");
+        versions.insert(ReadFile("version.bin"));
+    }
+    return versions;
+}
+
+} // namespace
+
+TEST(KilledWhileSaving, EverySetupFileIsOneWholeVersion) {
+    ScratchWorkdir workdir;
+    MakeDirs("cars/vosk/setup");
+    const std::set<std::string> versions = AllVersions();
+    ASSERT_EQ(versions.size(), static_cast<std::size_t>(kVersions));
+
+    for (int round = 0; round < 15; ++round) {
+        std::remove("ready");
+        const std::string folder = workdir.path();
+        char *args[] = {const_cast<char *>(VOSK_SAVE_LOOP), const_cast<char *>(folder.c_str()),
+                        nullptr};
+        pid_t child = 0;
+        ASSERT_EQ(posix_spawn(&child, VOSK_SAVE_LOOP, nullptr, nullptr, args, environ), 0);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!Exists("ready") && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        // Kill at a different moment of the save each round.
+        std::this_thread::sleep_for(std::chrono::microseconds(300 * round + 50));
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the save loop ended by itself";
+
+        EXPECT_EQ(versions.count(ReadFile(kSavedSetup)), 1u) << "round " << round;
+    }
+    // Whatever temporary files the kills left, the setup list shows only
+    // the setup itself.
+    TfrmMain window;
+    window.FillSetupList();
+    auto *list = Find<QComboBox>(&window, "cmbSetupList");
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->itemText(0), QStringLiteral("x.rvs"));
+}
