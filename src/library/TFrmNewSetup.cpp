@@ -1,0 +1,54 @@
+#include "library/TFrmNewSetup.h"
+
+#include <QKeyEvent>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kOkResult = 1;
+constexpr int kCancelResult = 2;
+
+} // namespace
+
+TFrmNewSetup::TFrmNewSetup(QWidget *parent) : QDialog(parent) {
+    ui.setupUi(this);
+    // A plain dialog frame: no help button, no resizing.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(357, 80);
+    // The prompt sizes itself to its text, so a font wider than the one the
+    // dialog was drawn with does not cut the sentence short.
+    ui.Label1->resize(std::max(ui.Label1->width(), ui.Label1->sizeHint().width()),
+                      ui.Label1->height());
+    // The dialog always opens at the same place on the screen, not centred
+    // on the window that asked for it.
+    move(287, 366);
+    connect(ui.butOk, &QPushButton::clicked, this, [this] { butOkClick(ui.butOk); });
+    connect(ui.butCancel, &QPushButton::clicked, this, [this] { butCancelClick(ui.butCancel); });
+}
+
+TFrmNewSetup::~TFrmNewSetup() = default;
+
+void TFrmNewSetup::butOkClick(QObject *) {
+    Filename = ui.txtFilename->text().toStdString();
+    done(kOkResult);
+}
+
+void TFrmNewSetup::butCancelClick(QObject *) {
+    Filename.clear();
+    done(kCancelResult);
+}
+
+void TFrmNewSetup::keyPressEvent(QKeyEvent *event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
