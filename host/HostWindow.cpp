@@ -1,0 +1,71 @@
+#include "HostWindow.h"
+
+#include "SetupPlugin.h"
+
+#include <QAction>
+#include <QDir>
+#include <QKeySequence>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <exception>
+
+HostWindow::HostWindow(const SetupPlugin &setupPlugin, QWidget *parent)
+    : QMainWindow(parent), plugin(setupPlugin), mdi(new QMdiArea) {
+    setWindowTitle(tr("Simulator"));
+    mdi->setBackground(QColor(46, 52, 64));
+    setCentralWidget(mdi);
+
+    auto *open = new QAction(tr("Car &setup"), this);
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    open->setStatusTip(tr("Open another setup window for the car"));
+    connect(open, &QAction::triggered, this, &HostWindow::OpenSetupPage);
+
+    auto *leave = new QAction(tr("&Leave setup page"), this);
+    leave->setStatusTip(tr("Leave the setup page; open setup windows stay as they are"));
+    connect(leave, &QAction::triggered, this, &HostWindow::LeaveSetupPage);
+
+    auto *quit = new QAction(tr("&Quit"), this);
+    quit->setShortcut(QKeySequence::Quit);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu *car = menuBar()->addMenu(tr("&Car"));
+    car->addAction(open);
+    car->addAction(leave);
+    car->addSeparator();
+    car->addAction(quit);
+
+    QToolBar *tools = addToolBar(tr("Car"));
+    tools->setMovable(false);
+    tools->addAction(open);
+    tools->addAction(leave);
+
+    QString workdir = QDir::currentPath();
+    const QString home = QDir::homePath();
+    if (workdir.startsWith(home + QLatin1Char('/'))) {
+        workdir.replace(0, home.size(), QStringLiteral("~"));
+    }
+    statusBar()->showMessage(tr("Working folder: %1").arg(workdir));
+    resize(820, 640);
+}
+
+void HostWindow::OpenSetupPage() {
+    QString failure;
+    try {
+        plugin.Activate();
+        return;
+    } catch (const std::exception &e) {
+        failure = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        failure = tr("unknown failure");
+    }
+    QMessageBox::critical(this, tr("Car setup"),
+                          tr("The car setup page could not be opened:\n%1").arg(failure));
+}
+
+void HostWindow::LeaveSetupPage() {
+    plugin.Deactivate();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+namespace vosk::art {
+
+// The colours and race number a car is painted in.
+struct Livery {
+    QColor body;
+    QColor stripe;
+    QColor accent;
+    int number;
+};
+
+// The strip across the top of the setup window, 480 x 40.
+QImage Banner();
+// The car seen from the side on a stretch of track, scaled to size.
+QImage CarPicture(int width, int height, const Livery &livery);
+
+// Saves image as an uncompressed 24-bit Windows bitmap and reads the header
+// back, because the window's loader only promises to read that one kind.
+// Returns false, with a message in error, when the file cannot be written
+// or does not come out as such a bitmap.
+bool SaveBitmap24(const QImage &image, const QString &path, QString &error);
+
+} // namespace vosk::art

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, testing and running the
+# plug-in need, and only those that are missing.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++            # compiler and build
+    qt6-base-dev                     # Qt 6 Widgets, moc, uic, rcc
+    libgl-dev                        # OpenGL headers Qt's CMake package asks for
+    libgtest-dev libgmock-dev        # tests
+    libbenchmark-dev                 # benchmarks
+    clang libclang-rt-14-dev         # fuzzing
+    xvfb xauth                       # running the window without a display
+    fonts-dejavu-core                # text in the window and its pictures
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+    if [ "$status" != installed ]; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    echo "All build dependencies are installed."
+    exit 0
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+        echo "Please install these packages as root: ${missing[*]}" >&2
+        exit 1
+    fi
+    # Without a terminal nobody can type a password; fail instead of hanging.
+    if [ -t 0 ]; then as_root=(sudo); else as_root=(sudo -n); fi
+fi
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
