@@ -59,6 +59,9 @@ QMdiSubWindow *TfrmMain::ShowInFrame(QMdiArea *area, QObject *owner) {
         }
     });
     area->addSubWindow(sub);
+    // The frame adds a system menu (and with it a close button) of its own.
+    sub->setSystemMenu(nullptr);
+    sub->setWindowFlag(Qt::WindowSystemMenuHint, false);
     sub->adjustSize();
     sub->setFixedSize(sub->size());
     sub->show();
