@@ -1,10 +1,19 @@
 #!/usr/bin/env bash
-# Builds everything in the dev preset and runs every test. Exits non-zero on
-# the first failure.
+# Installs what is missing, then builds and runs every test three ways: the
+# plain suite, the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and a short run of each fuzz target. Exits
+# non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 bash tools/install-deps.sh
+
 cmake --preset dev
 cmake --build --preset dev
 ctest --preset dev
+
+bash tools/fuzz.sh 20
+
+cmake --preset asan
+cmake --build --preset asan
+ctest --preset asan
