@@ -1,212 +1,94 @@
 // The window inside the host's frame: activation, picking, "ok", close
-// requests and destruction.
-#include "setup/CarSetup.h"
+// requests and destruction, also over damaged and unusual setup files.
 #include "support/TestSupport.h"
-#include "window/TfrmMain.h"
 
-#include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
-#include <QPushButton>
-#include <QSlider>
 
-#include <gtest/gtest.h>
-
-#include <memory>
+#include <optional>
 
 using namespace vosk::test;
 
 namespace {
 
-const std::string kSetupDir = "cars/vosk/setup/";
-const std::string kConf = "cars/vosk/setup/conf.ini";
-
-std::string ConfFor(const std::string &name) {
-    return "[ACTIVESETUP]\r\nNAME=" + name + "\r\n\r\n\r\n";
+std::string Selected(const TfrmMain *w) {
+    return Find<QComboBox>(w, "cmbSetupList")->currentText().toStdString();
+}
+int IndexOf(const TfrmMain *w, const char *name) {
+    return Find<QComboBox>(w, "cmbSetupList")->findText(QString::fromUtf8(name));
 }
 
-std::string Bytes(const CarSetup &setup) {
-    setup.Save("scratch.bin");
-    return ReadFile("scratch.bin");
-}
-
-// A stored setup whose sliders differ from the defaults everywhere.
-CarSetup Sample(std::int32_t spring) {
-    CarSetup s;
-    s.SetDefaults();
-    s.rearWing = 5;
-    s.spring[0] = s.spring[1] = spring;
-    s.gear[0] = 3.0f;
-    s.fuel = 12.0f;
-    s.reservedA[2] = 0xCAFEF00D;
-    return s;
-}
-
-void Store(const std::string &name, const CarSetup &setup) {
-    MakeDirs(kSetupDir);
-    setup.Save(kSetupDir + name);
-}
-
-QComboBox *List(TfrmMain *w) {
-    return Find<QComboBox>(w, "cmbSetupList");
-}
-
-void Pick(TfrmMain *w, int index) {
-    List(w)->setCurrentIndex(index);
-    Q_EMIT List(w)->activated(index);
-}
-
-class Lifecycle : public ::testing::Test {
-protected:
-    ScratchWorkdir workdir;
-    Frame frame;
-};
+using Lifecycle = WindowTest;
 
 } // namespace
 
-TEST_F(Lifecycle, FirstOpeningShowsTheDefaultsAndRemembersNoName) {
+TEST_F(Lifecycle, FirstOpeningShowsTheDefaultsAndOkThenSavesNothing) {
     MakeDirs(kSetupDir);
     QPointer<TfrmMain> w = frame.Open();
-    const struct {
-        const char *slider;
-        int position;
-        const char *box;
-        const char *text;
-    } expected[] = {
-        {"trRear", 16, "txtRear", "16"},
-        {"trkBrakeBias", 25, "txtBrakeBias", "75"},
-        {"trkBrakePadLF", 60, "txtBrakePadLF", "0.3"},
-        {"trkBrakePadRR", 60, "txtBrakePadRR", "0.3"},
-        {"trkBrakeDiscLF", 35, "txtBrakeDiscLF", "35"},
-        {"trkBrakeDiscRR", 35, "txtBrakeDiscRR", "35"},
-        {"trkRollBarF", 10, "txtRollBarF", "10"},
-        {"trkRollBarR", 8, "txtRollBarR", "8"},
-        {"trkSpringLF", 140, "txtSpringLF", "140"},
-        {"trkSpringRF", 140, "txtSpringRF", "140"},
-        {"trkSpringLR", 130, "txtSpringLR", "130"},
-        {"trkSpringRR", 130, "txtSpringRR", "130"},
-        {"trkDampCompLR", 3, "txtDampCompLR", "3"},
-        {"trkDampRebRF", 2, "txtDampRebRF", "2"},
-        {"trkSteerRatio", 10, "txtSteerRatio", "10:1"},
-        {"trkCamberLF", 0, "txtCamberLF", "0"},
-        {"trkGear1", 4000, "txtGear1", "0.5"},
-        {"trkGear4", 4000, "txtGear4", "0.5"},
-        {"trkGearFinal", 4000, "txtGearFinal", "0.5"},
-        {"trkFuel", 30, "txtFuel", "30"},
-    };
-    for (const auto &e : expected) {
-        EXPECT_EQ(Position(w, e.slider), e.position) << e.slider;
-        EXPECT_EQ(Text(w, e.box), e.text) << e.box;
+    const std::pair<const char *, int> defaults[] = {
+        {"trRear", 16},       {"trkBrakeBias", 25},   {"trkBrakePadLF", 60},  {"trkBrakePadRR", 60},
+        {"trkRollBarF", 10},  {"trkBrakeDiscLF", 35}, {"trkRollBarR", 8},     {"trkSpringRF", 140},
+        {"trkSpringLR", 130}, {"trkDampCompLR", 3},   {"trkDampRebRF", 2},    {"trkSteerRatio", 10},
+        {"trkCamberLF", 0},   {"trkGear3", 4000},     {"trkGearFinal", 4000}, {"trkFuel", 30}};
+    for (const auto &[slider, position] : defaults) {
+        EXPECT_EQ(Position(w, slider), position) << slider;
     }
-    EXPECT_EQ(List(w)->currentIndex(), -1);
-    EXPECT_EQ(Text(w, "lab1"), "na");
-
-    // "ok" with nothing selected names the folder itself: nothing is saved,
-    // the window goes and remembers an empty name.
-    Find<QPushButton>(w, "butOk")->click();
-    Frame::Settle();
+    EXPECT_EQ(Selected(w), "");
+    // The disc and gear defaults lie beyond their sliders; a store keeps the
+    // slider ends.
+    w->ControlsToRecord();
+    EXPECT_EQ(std::pair(w->Record().brakeDisc[3], w->Record().gear[5]), std::pair(35.0f, 0.5f));
+    Click(w, "butOk");
     EXPECT_TRUE(w.isNull());
+    EXPECT_EQ(Entries(kSetupDir), std::set<std::string>{"conf.ini"});
     EXPECT_EQ(ReadFile(kConf), ConfFor(""));
 }
 
-TEST_F(Lifecycle, OkStoresTheSlidersUnderTheSelectedNameAndReleasesTheWindow) {
-    Store("a.rvs", Sample(100));
-    const CarSetup stored = Sample(120);
-    Store("b.rvs", stored);
+TEST_F(Lifecycle, OkStoresTheSlidersUnderTheSelectedName) {
+    CarSetup stored = SetupWithSpring(120);
+    std::fill(std::begin(stored.brakeDisc), std::end(stored.brakeDisc), 25.0f);
+    std::fill(std::begin(stored.gear), std::end(stored.gear), 2.0f);
+    stored.gearFinal = 3.5f;
+    stored.reservedA[2] = 0xCAFEF00D;
+    WriteFile(kSetupDir + "a.rvs", Bytes(SetupWithSpring(100)));
+    WriteFile(kSetupDir + "b.rvs", Bytes(stored));
     WriteFile(kConf, ConfFor("b.rvs"));
-
     QPointer<TfrmMain> w = frame.Open();
-    ASSERT_EQ(List(w)->currentText().toStdString(), "b.rvs");
-    EXPECT_EQ(Position(w, "trkSpringLF"), 120);
-    Move(w, "trkSpringRF", 150); // the symmetric box carries the left spring along
-    Find<QPushButton>(w, "butOk")->click();
-    Frame::Settle();
-
+    Click(w, "butOk");
     EXPECT_TRUE(w.isNull());
-    CarSetup expected = stored;
-    expected.spring[0] = expected.spring[1] = 150;
-    expected.brakeDisc[0] = expected.brakeDisc[1] = expected.brakeDisc[2] = expected.brakeDisc[3] =
-        35.0f;
-    for (float &g : expected.gear) {
-        if (g == 0.0f) {
-            g = 0.5f;
-        }
-    }
-    expected.gearFinal = 0.5f;
-    EXPECT_EQ(ReadFile(kSetupDir + "b.rvs"), Bytes(expected));
+    EXPECT_EQ(ReadFile(kSetupDir + "b.rvs"), Bytes(stored)) << "changed without a move";
+
+    w = frame.Open();
+    EXPECT_EQ(Selected(w), "b.rvs");
+    Move(w, "trkSpringRF", 150); // the symmetric box carries the left spring along
+    Click(w, "butOk");
+    stored.spring[0] = stored.spring[1] = 150;
+    EXPECT_EQ(ReadFile(kSetupDir + "b.rvs"), Bytes(stored));
     EXPECT_EQ(ReadFile(kConf), ConfFor("b.rvs"));
 }
 
-TEST_F(Lifecycle, SavingWithoutMovingLeavesTheFileUnchanged) {
-    CarSetup s = Sample(110);
-    for (float &g : s.gear) {
-        g = 2.0f;
-    }
-    s.gearFinal = 3.5f;
-    s.brakeDisc[0] = s.brakeDisc[1] = s.brakeDisc[2] = s.brakeDisc[3] = 25.0f;
-    Store("keep.rvs", s);
-    WriteFile(kConf, ConfFor("keep.rvs"));
-    const std::string before = ReadFile(kSetupDir + "keep.rvs");
-    for (int i = 0; i < 3; ++i) {
-        QPointer<TfrmMain> w = frame.Open();
-        Find<QPushButton>(w, "butOk")->click();
-        Frame::Settle();
-        ASSERT_TRUE(w.isNull());
-    }
-    EXPECT_EQ(ReadFile(kSetupDir + "keep.rvs"), before);
-}
-
-TEST_F(Lifecycle, PickingASetupReplacesUnsavedEdits) {
-    Store("a.rvs", Sample(100));
-    Store("b.rvs", Sample(155));
-    WriteFile(kConf, ConfFor("a.rvs"));
-    TfrmMain *w = frame.Open();
-    Move(w, "trRear", 1);
-    const int b = List(w)->findText("b.rvs");
-    Pick(w, b);
-    EXPECT_EQ(Position(w, "trkSpringLF"), 155);
-    EXPECT_EQ(Position(w, "trRear"), 5);
-    // The pick is remembered only when the window goes away.
-    EXPECT_EQ(ReadFile(kConf), ConfFor("a.rvs"));
-}
-
+// A pick drops unsaved edits and reaches the active-setup file only when the
+// window goes; each activation reloads the remembered setup, and another
+// window keeps its own values meanwhile.
 TEST_F(Lifecycle, EachActivationReloadsTheRememberedSetup) {
-    Store("a.rvs", Sample(100));
-    Store("b.rvs", Sample(155));
+    WriteFile(kSetupDir + "a.rvs", Bytes(SetupWithSpring(100)));
+    WriteFile(kSetupDir + "b.rvs", Bytes(SetupWithSpring(155)));
     WriteFile(kConf, ConfFor("a.rvs"));
     TfrmMain *first = frame.Open();
-    TfrmMain *second = frame.Open();
-    Pick(first, List(first)->findText("b.rvs"));
-    Move(second, "trkFuel", 59);
+    Move(first, "trRear", 1);
+    Pick(first, "cmbSetupList", IndexOf(first, "b.rvs"));
+    EXPECT_EQ(std::pair(Position(first, "trkSpringLF"), Position(first, "trRear")),
+              std::pair(155, 16));
 
+    TfrmMain *second = frame.Open();
+    Move(second, "trkFuel", 59);
     frame.area()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(first->parentWidget()));
     Frame::Settle();
-    EXPECT_EQ(List(first)->currentText().toStdString(), "a.rvs");
+    EXPECT_EQ(Selected(first), "a.rvs");
     EXPECT_EQ(Position(first, "trkSpringLF"), 100);
-    // The other window keeps its own unsaved values until it is activated.
     EXPECT_EQ(Position(second, "trkFuel"), 59);
-    EXPECT_NE(&first->Record(), &second->Record());
-}
-
-TEST_F(Lifecycle, RememberedNameIsMatchedIgnoringLetterCase) {
-    Store("Fast.rvs", Sample(133));
-    WriteFile(kConf, ConfFor("FAST.RVS"));
-    TfrmMain *w = frame.Open();
-    EXPECT_EQ(List(w)->currentText().toStdString(), "Fast.rvs");
-    EXPECT_EQ(Position(w, "trkSpringLF"), 133);
-}
-
-TEST_F(Lifecycle, DefaultOrMissingNameSelectsNothing) {
-    Store("a.rvs", Sample(100));
-    for (const std::string name : {"default", "gone.rvs", ""}) {
-        WriteFile(kConf, ConfFor(name));
-        TfrmMain *w = frame.Open();
-        EXPECT_EQ(List(w)->currentIndex(), -1) << name;
-        EXPECT_EQ(List(w)->count(), 1);
-        EXPECT_GE(Position(w, "trkSpringLF"), 60) << name;
-        delete w->parentWidget();
-    }
+    EXPECT_EQ(ReadFile(kConf), ConfFor("a.rvs"));
 }
 
 TEST_F(Lifecycle, CloseRequestOnlyMinimises) {
@@ -219,19 +101,112 @@ TEST_F(Lifecycle, CloseRequestOnlyMinimises) {
     EXPECT_TRUE(sub->isMinimized());
 }
 
-TEST_F(Lifecycle, DestroyingTheOwnerDestroysTheWindowAndRemembersTheSetup) {
-    Store("a.rvs", Sample(100));
-    Store("b.rvs", Sample(155));
+TEST_F(Lifecycle, DestroyingTheOwnerDestroysTheWindowWithoutSaving) {
+    WriteFile(kSetupDir + "a.rvs", Bytes(SetupWithSpring(100)));
+    WriteFile(kSetupDir + "b.rvs", Bytes(SetupWithSpring(155)));
     auto owner = std::make_unique<QObject>();
     QPointer<TfrmMain> owned = frame.Open(owner.get());
     QPointer<TfrmMain> free = frame.Open();
-    Pick(owned, List(owned)->findText("b.rvs"));
+    Pick(owned, "cmbSetupList", IndexOf(owned, "b.rvs"));
     Move(owned, "trkSpringLF", 61);
-    const std::string before = ReadFile(kSetupDir + "b.rvs");
-
     owner.reset();
     EXPECT_TRUE(owned.isNull());
     EXPECT_FALSE(free.isNull());
     EXPECT_EQ(ReadFile(kConf), ConfFor("b.rvs"));
-    EXPECT_EQ(ReadFile(kSetupDir + "b.rvs"), before); // no save without "ok"
+    EXPECT_EQ(ReadFile(kSetupDir + "b.rvs"), Bytes(SetupWithSpring(155)));
 }
+
+TEST_F(Lifecycle, OkStillClosesWhenTheSetupFolderIsGone) {
+    WriteFile(kSetupDir + "x.rvs", Bytes(SetupWithSpring(100)));
+    WriteFile(kConf, ConfFor("x.rvs"));
+    QPointer<TfrmMain> w = frame.Open();
+    std::filesystem::remove_all("cars");
+    Click(w, "butOk");
+    EXPECT_TRUE(w.isNull());
+    EXPECT_FALSE(Exists("cars"));
+}
+
+namespace {
+
+struct ActiveCase {
+    const char *name;
+    std::optional<std::string> conf; // no active-setup file when empty
+    const char *selected;
+    int spring; // where the left front spring slider ends
+};
+void PrintTo(const ActiveCase &row, std::ostream *os) {
+    *os << row.name;
+}
+
+class ActiveSetup : public Lifecycle, public ::testing::WithParamInterface<ActiveCase> {};
+
+} // namespace
+
+// Whatever the active-setup file holds, the window opens on the setup it
+// names or on nothing, and "ok" writes at most that setup, whole.
+TEST_P(ActiveSetup, SelectsAndLoadsTheRememberedSetup) {
+    const ActiveCase &c = GetParam();
+    WriteFile(kSetupDir + "a.rvs", Bytes(SetupWithSpring(100)));
+    WriteFile(kSetupDir + "Ab.rvs", Bytes(SetupWithSpring(110)));
+    WriteFile(kSetupDir + "AB.rvs", Bytes(SetupWithSpring(120)));
+    WriteFile(kSetupDir + "short.rvs", std::string(195, '\x01'));
+    MakeDirs(kSetupDir + "dir.rvs");
+    std::set<std::string> files = Entries(kSetupDir);
+    files.insert("conf.ini");
+    if (c.conf) {
+        WriteFile(kConf, *c.conf);
+    }
+    TfrmMain *w = frame.Open();
+    EXPECT_EQ(Selected(w), c.selected);
+    EXPECT_EQ(Position(w, "trkSpringLF"), c.spring);
+    Click(w, "butOk");
+    EXPECT_EQ(ReadFile(kConf), ConfFor(c.selected));
+    EXPECT_EQ(Entries(kSetupDir), files);
+    if (*c.selected) {
+        EXPECT_EQ(ReadFile(kSetupDir + c.selected).size(), CarSetup::kFileSize);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ActiveSetup,
+    ::testing::Values(ActiveCase{"MatchedIgnoringCase", ConfFor("A.RVS"), "a.rvs", 100},
+                      ActiveCase{"ExactSpellingFirst", ConfFor("Ab.rvs"), "Ab.rvs", 110},
+                      ActiveCase{"OtherExactSpellingFirst", ConfFor("AB.rvs"), "AB.rvs", 120},
+                      ActiveCase{"Default", ConfFor("default"), "", 140},
+                      ActiveCase{"NoFile", std::nullopt, "", 140},
+                      ActiveCase{"NamedFileGone", ConfFor("gone.rvs"), "", 60},
+                      ActiveCase{"EmptyName", ConfFor(""), "", 60},
+                      ActiveCase{"ShortSetupFile", ConfFor("short.rvs"), "short.rvs", 60},
+                      ActiveCase{"SetupIsAFolder", ConfFor("dir.rvs"), "", 60},
+                      ActiveCase{"NoCarriageReturn", "[ACTIVESETUP]\nNAME=a.rvs\n", "", 60},
+                      ActiveCase{"NoCarriageReturnAtTheEnd", "[ACTIVESETUP]\r\nNAME=a.rvs", "a.rvs",
+                                 100}),
+    [](const auto &row) { return std::string(row.param.name); });
+
+namespace {
+
+class UnusualName : public Lifecycle,
+                    public ::testing::WithParamInterface<std::pair<const char *, std::string>> {};
+
+} // namespace
+
+// Picked, saved, remembered and found again under exactly its own bytes.
+TEST_P(UnusualName, KeepsItsBytesThroughPickOkAndReopen) {
+    const std::string file = GetParam().second;
+    WriteFile(kSetupDir + "other.rvs", Bytes(SetupWithSpring(100)));
+    WriteFile(kSetupDir + file, Bytes(SetupWithSpring(100)));
+    TfrmMain *w = frame.Open();
+    Pick(w, "cmbSetupList", IndexOf(w, "other.rvs") == 0 ? 1 : 0);
+    Move(w, "trkFuel", 44);
+    Click(w, "butOk");
+    EXPECT_EQ(ReadFile(kConf), ConfFor(file));
+    EXPECT_EQ(Entries(kSetupDir), (std::set<std::string>{"other.rvs", file, "conf.ini"}));
+    EXPECT_EQ(Position(frame.Open(), "trkFuel"), 44);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, UnusualName,
+                         ::testing::Values(std::pair("NotUtf8", std::string("caf\xe9 \xff.rvs")),
+                                           std::pair("Spaces", std::string(" my setup .rvs")),
+                                           std::pair("LongestName",
+                                                     std::string(251, 'L') + ".rvs")),
+                         [](const auto &row) { return std::string(row.param.first); });

@@ -2,31 +2,18 @@
 // picture and the skin choice file.
 #include "setup/FolderLister.h"
 #include "support/TestSupport.h"
-#include "window/TfrmMain.h"
 
-#include <QApplication>
 #include <QBuffer>
-#include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <ostream>
-#include <string>
-#include <vector>
 
 using namespace vosk::test;
 
 namespace {
 
 const std::string kChoice = "cars/vosk/cfg.ini";
-const QRgb kRed = qRgb(220, 0, 0);
-const QRgb kBlue = qRgb(0, 0, 220);
+const QRgb kRed = qRgb(220, 0, 0), kBlue = qRgb(0, 0, 220);
 
 std::string ChoiceFor(const std::string &name) {
     return "[SKIN]\r\nCURRENT=" + name + "\r\n\r\n";
@@ -34,7 +21,6 @@ std::string ChoiceFor(const std::string &name) {
 std::string PreviewOf(const std::string &skin) {
     return "cars/vosk/skins/" + skin + "/ui.bmp";
 }
-
 std::string Encoded(const QImage &image, const char *format = "BMP") {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -51,70 +37,47 @@ void Skin(const std::string &name, QRgb colour) {
     WriteFile(PreviewOf(name), Encoded(Filled(colour)));
 }
 
-QComboBox *Skins(const TfrmMain *w) {
-    return Find<QComboBox>(w, "cmbSkins");
-}
-QLabel *Preview(const TfrmMain *w) {
-    return Find<QLabel>(w, "imgSkin");
-}
-std::string Selected(const TfrmMain *w) {
-    return Skins(w)->currentText().toStdString();
-}
-// What the preview area shows near its top-left corner; 0 when empty.
-QRgb PreviewColour(const TfrmMain *w) {
-    return Preview(w)->pixmap().isNull() ? 0 : Preview(w)->grab().toImage().pixel(3, 3);
-}
-void Pick(TfrmMain *w, const std::string &name) {
-    const int index = Skins(w)->findText(QString::fromStdString(name));
-    Skins(w)->setCurrentIndex(index);
-    Q_EMIT Skins(w)->activated(index);
-}
-
-// Records and closes the next error box, from inside its modal loop.
-class ErrorBox {
-public:
-    ErrorBox() { Poll(400); }
-    bool seen = false;
+// Records and closes the next error box.
+struct ErrorBox : OnModal<QMessageBox> {
+    ErrorBox()
+        : OnModal([this](QMessageBox *box) {
+              text = box->text().toStdString();
+              box->buttons().first()->click();
+          }) {}
     std::string text;
-
-private:
-    void Poll(int triesLeft) {
-        QTimer::singleShot(5, &context, [this, triesLeft] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box && triesLeft > 0) {
-                Poll(triesLeft - 1);
-            } else if (box) {
-                seen = true;
-                text = box->text().toStdString();
-                box->buttons().first()->click();
-            }
-        });
-    }
-    QObject context;
-};
-
-class SkinPage : public ::testing::Test {
-protected:
-    ScratchWorkdir workdir;
-    Frame frame;
 };
 
 struct StartCase {
     const char *name;
     std::vector<std::string> folders;
-    const char *choice;    // nullptr: no skin choice file
-    const char *selected;  // "" when nothing is selected
-    const char *rewritten; // nullptr: the file is left exactly as it was
+    const char *choice;   // nullptr: no skin choice file
+    const char *selected; // "" when nothing is selected
+    bool rewritten;       // else the file is left exactly as it was
 };
-void PrintTo(const StartCase &row, std::ostream *out) {
-    *out << row.name;
+void PrintTo(const StartCase &row, std::ostream *os) {
+    *os << row.name;
 }
+
+// The window under test, with what its skin page shows.
+class SkinPage : public WindowTest {
+protected:
+    TfrmMain *w = nullptr;
+    QComboBox *Skins() const { return Find<QComboBox>(w, "cmbSkins"); }
+    QImage Shown() const { return Find<QLabel>(w, "imgSkin")->grab().toImage(); }
+    // What the preview area shows near its top-left corner; 0 when empty.
+    QRgb PreviewColour() const {
+        return Find<QLabel>(w, "imgSkin")->pixmap().isNull() ? 0 : Shown().pixel(3, 3);
+    }
+    void PickSkin(const std::string &name) {
+        Pick(w, "cmbSkins", Skins()->findText(QString::fromUtf8(name.c_str())));
+    }
+};
 
 class Start : public SkinPage, public ::testing::WithParamInterface<StartCase> {};
 
 } // namespace
 
-TEST_P(Start, SelectsTheRememberedSkin) {
+TEST_P(Start, ListsTheSkinsAndSelectsTheRememberedOne) {
     const StartCase &c = GetParam();
     for (const std::string &folder : c.folders) {
         Skin(folder, folder == "red" ? kRed : kBlue);
@@ -124,82 +87,71 @@ TEST_P(Start, SelectsTheRememberedSkin) {
         WriteFile(kChoice, c.choice);
     }
     ErrorBox error;
-    TfrmMain *window = frame.Open();
+    w = frame.Open();
     EXPECT_FALSE(error.seen) << error.text;
     FolderLister listed;
     listed.ListFolders("cars/vosk/skins");
-    std::vector<std::string> items;
-    for (int i = 0; i < Skins(window)->count(); ++i) {
-        items.push_back(Skins(window)->itemText(i).toStdString());
+    ASSERT_EQ(Skins()->count(), static_cast<int>(listed.names.size()));
+    for (int i = 0; i < Skins()->count(); ++i) {
+        EXPECT_EQ(Skins()->itemText(i).toStdString(), listed.names[static_cast<std::size_t>(i)]);
     }
-    EXPECT_EQ(items, listed.names);
-    EXPECT_EQ(Selected(window), c.selected);
-    EXPECT_EQ(PreviewColour(window), *c.selected ? kRed : 0);
-    EXPECT_EQ(ReadFile(kChoice), c.rewritten ? c.rewritten : c.choice ? c.choice : "");
+    EXPECT_EQ(Skins()->currentText().toStdString(), c.selected);
+    EXPECT_EQ(PreviewColour(), *c.selected ? kRed : 0);
+    EXPECT_EQ(ReadFile(kChoice), c.rewritten ? ChoiceFor(c.selected) : c.choice ? c.choice : "");
     EXPECT_EQ(Exists(kChoice), c.choice != nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     SkinPage, Start,
     ::testing::Values(
-        StartCase{"Remembered",
-                  {"blue", "red"},
-                  "[SKIN]\r\nCURRENT=red\r\n\r\n",
-                  "red",
-                  "[SKIN]\r\nCURRENT=red\r\n\r\n"},
-        StartCase{"LetterCaseDiffers",
-                  {"blue", "red"},
-                  "[SKIN]\r\nCURRENT=RED\r\n",
-                  "red",
-                  "[SKIN]\r\nCURRENT=red\r\n\r\n"},
+        StartCase{"Remembered", {"blue", "red"}, "[SKIN]\r\nCURRENT=red\r\n\r\n", "red", true},
+        StartCase{"LetterCaseDiffers", {"blue", "red"}, "[SKIN]\r\nCURRENT=RED\r\n", "red", true},
         StartCase{"OtherSectionsAreDropped",
                   {"red"},
                   "[OTHER]\r\nA=1\r\n[SKIN]\r\nCURRENT=red\r\n\r\n[MORE]\r\nB=2\r\n",
                   "red",
-                  "[SKIN]\r\nCURRENT=red\r\n\r\n"},
-        StartCase{"LfOnlyLines", {"blue", "red"}, "[SKIN]\nCURRENT=red\n\n", "", nullptr},
-        StartCase{"ExtraSpace", {"blue", "red"}, "[SKIN]\r\nCURRENT=red \r\n", "", nullptr},
-        StartCase{"DottedFolderIsNoSkin",
-                  {"blue", "race.old"},
-                  "[SKIN]\r\nCURRENT=race.old\r\n",
-                  "",
-                  nullptr},
-        StartCase{"NoChoiceFile", {"blue", "red"}, nullptr, "", nullptr},
-        StartCase{"NoSkinsFolder", {}, "[SKIN]\r\nCURRENT=red\r\n", "", nullptr}),
+                  true},
+        StartCase{"LfOnlyLines", {"blue", "red"}, "[SKIN]\nCURRENT=red\n\n", "", false},
+        StartCase{"ExtraSpace", {"blue", "red"}, "[SKIN]\r\nCURRENT=red \r\n", "", false},
+        StartCase{
+            "DottedFolderIsNoSkin", {"race.old"}, "[SKIN]\r\nCURRENT=race.old\r\n", "", false},
+        StartCase{"NoChoiceFile", {"blue", "red"}, nullptr, "", false},
+        StartCase{"NoSkins", {}, "[SKIN]\r\nCURRENT=red\r\n", "", false}),
     [](const auto &row) { return std::string(row.param.name); });
 
 TEST_F(SkinPage, APickShowsThePreviewAndRemembersTheFolderBytes) {
     const std::string latin1 = "\xe9t\xe9";
     Skin(latin1, kBlue);
     Skin("red", kRed);
-    WriteFile(kChoice, ChoiceFor("red"));
-    TfrmMain *window = frame.Open();
+    w = frame.Open();
     ErrorBox error;
-    Pick(window, QString::fromUtf8(latin1.c_str()).toStdString());
+    PickSkin(QString::fromUtf8(latin1.c_str()).toStdString());
     EXPECT_FALSE(error.seen) << error.text;
-    EXPECT_EQ(PreviewColour(window), kBlue);
+    EXPECT_EQ(PreviewColour(), kBlue);
     EXPECT_EQ(ReadFile(kChoice), ChoiceFor(latin1));
 }
 
-TEST_F(SkinPage, APreviewThatFailsAtCreationLeavesTheSkinSelectedWithoutPicture) {
+// The window opens all the same, the remembered skin selected, but with no
+// preview and the choice file untouched.
+TEST_F(SkinPage, APreviewThatFailsAtCreationIsReportedInAnErrorBox) {
     MakeDirs("cars/vosk/skins/red");
     WriteFile(kChoice, ChoiceFor("RED"));
     ErrorBox error;
-    TfrmMain *window = frame.Open();
+    w = frame.Open();
     EXPECT_NE(error.text.find(PreviewOf("red")), std::string::npos) << error.text;
-    EXPECT_EQ(Selected(window), "red");
-    EXPECT_EQ(PreviewColour(window), 0u);
+    EXPECT_EQ(Skins()->currentText(), "red");
+    EXPECT_EQ(PreviewColour(), 0u);
     EXPECT_EQ(ReadFile(kChoice), ChoiceFor("RED"));
 }
 
 TEST_F(SkinPage, AChoiceThatCannotBeWrittenStillShowsThePreview) {
     Skin("red", kRed);
-    TfrmMain *window = frame.Open();
+    w = frame.Open();
     MakeDirs(kChoice);
     ErrorBox error;
-    Pick(window, "red");
+    PickSkin("red");
     EXPECT_FALSE(error.seen) << error.text;
-    EXPECT_EQ(PreviewColour(window), kRed);
+    EXPECT_EQ(PreviewColour(), kRed);
     EXPECT_TRUE(std::filesystem::is_directory(kChoice));
 }
 
@@ -213,34 +165,26 @@ TEST_F(SkinPage, ThePreviewIsDrawnUnscaledFromTheTopLeftAndClipped) {
     WriteFile(PreviewOf("large"), Encoded(large));
     Skin("small", kBlue); // 40 x 30
     WriteFile(kChoice, ChoiceFor("large"));
-    TfrmMain *window = frame.Open();
-    EXPECT_EQ(Preview(window)->grab().toImage().convertToFormat(QImage::Format_RGB32),
-              large.copy(0, 0, 200, 150));
-    Pick(window, "small");
-    const QImage shown = Preview(window)->grab().toImage();
-    EXPECT_EQ(shown.size(), QSize(200, 150));
-    EXPECT_EQ(shown.pixel(39, 29), kBlue);
-    EXPECT_NE(shown.pixel(40, 10), kBlue);
-    EXPECT_NE(shown.pixel(10, 30), kBlue);
+    w = frame.Open();
+    EXPECT_EQ(Shown().convertToFormat(QImage::Format_RGB32), large.copy(0, 0, 200, 150));
+    PickSkin("small");
+    EXPECT_EQ(Shown().size(), QSize(200, 150));
+    EXPECT_EQ(Shown().pixel(39, 29), kBlue);
+    EXPECT_NE(Shown().pixel(40, 10), kBlue);
+    EXPECT_NE(Shown().pixel(10, 30), kBlue);
 }
 
 namespace {
 
-struct PreviewCase {
-    const char *name;
-    // Writes blue/ui.bmp; returns the colour it shows, 0 when it must fail.
-    QRgb (*write)();
-};
-void PrintTo(const PreviewCase &row, std::ostream *out) {
-    *out << row.name;
-}
+// Writes blue/ui.bmp and returns the colour it shows, or 0 when it must fail.
+using PreviewCase = std::pair<const char *, QRgb (*)()>;
 
 template <QImage::Format format> QRgb Bitmap() {
     const QImage image = Filled(qRgb(0, 255, 0), format);
     WriteFile(PreviewOf("blue"), Encoded(image));
     return image.pixel(3, 3);
 }
-QRgb Bytes(const std::string &bytes) {
+QRgb Raw(const std::string &bytes) {
     WriteFile(PreviewOf("blue"), bytes);
     return 0;
 }
@@ -249,22 +193,21 @@ class PreviewFile : public SkinPage, public ::testing::WithParamInterface<Previe
 
 } // namespace
 
+// A picture that cannot be shown is reported, and the old preview and the
+// remembered skin stay; the pick itself stays selected.
 TEST_P(PreviewFile, EitherShowsOrKeepsTheOldPreviewAndChoice) {
     Skin("red", kRed);
     MakeDirs("cars/vosk/skins/blue");
-    const QRgb shows = GetParam().write();
+    const QRgb shows = GetParam().second();
     WriteFile(kChoice, ChoiceFor("red"));
-    TfrmMain *window = frame.Open();
-    ASSERT_EQ(PreviewColour(window), kRed);
+    w = frame.Open();
+    ASSERT_EQ(PreviewColour(), kRed);
     ErrorBox error;
-    Pick(window, "blue");
-    EXPECT_EQ(Selected(window), "blue");
-    EXPECT_EQ(error.seen, shows == 0) << error.text;
-    EXPECT_EQ(PreviewColour(window), shows ? shows : kRed);
+    PickSkin("blue");
+    EXPECT_EQ(Skins()->currentText(), "blue");
+    EXPECT_EQ(PreviewColour(), shows ? shows : kRed);
     EXPECT_EQ(ReadFile(kChoice), ChoiceFor(shows ? "blue" : "red"));
-    if (!shows) {
-        EXPECT_NE(error.text.find(PreviewOf("blue")), std::string::npos) << error.text;
-    }
+    EXPECT_EQ(error.text.find(PreviewOf("blue")) != std::string::npos, shows == 0) << error.text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -274,15 +217,15 @@ INSTANTIATE_TEST_SUITE_P(
                       PreviewCase{"ThirtyTwoBit", Bitmap<QImage::Format_ARGB32>},
                       PreviewCase{"Missing", [] { return QRgb(0); }},
                       PreviewCase{"AFolder", [] { return MakeDirs(PreviewOf("blue")), QRgb(0); }},
-                      PreviewCase{"Empty", [] { return Bytes(""); }},
+                      PreviewCase{"Empty", [] { return Raw(""); }},
                       PreviewCase{"Truncated",
-                                  [] { return Bytes(Encoded(Filled(kBlue)).substr(0, 60)); }},
-                      PreviewCase{"PngInside", [] { return Bytes(Encoded(Filled(kBlue), "PNG")); }},
+                                  [] { return Raw(Encoded(Filled(kBlue)).substr(0, 60)); }},
+                      PreviewCase{"PngInside", [] { return Raw(Encoded(Filled(kBlue), "PNG")); }},
                       PreviewCase{"AbsurdSize",
                                   [] {
                                       std::string bytes = Encoded(Filled(kBlue));
-                                      bytes.replace(18, 8, "\xa0\x86\x01\0\xa0\x86\x01\0",
-                                                    8); // 100000 x 100000
-                                      return Bytes(bytes);
+                                      // 100000 x 100000 pixels
+                                      bytes.replace(18, 8, "\xa0\x86\x01\0\xa0\x86\x01\0", 8);
+                                      return Raw(bytes);
                                   }}),
-    [](const auto &row) { return std::string(row.param.name); });
+    [](const auto &row) { return std::string(row.param.first); });

@@ -1,288 +1,241 @@
-// The value box beside each slider and the "symmetric" link.
+// The value box beside each slider, the "symmetric" link, and the transfers
+// between the sliders and the setup record.
 #include "support/TestSupport.h"
-#include "window/TfrmMain.h"
 
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QLocale>
-#include <QSlider>
 
-#include <gtest/gtest.h>
-
+#include <climits>
 #include <cstdlib>
-#include <memory>
-#include <string>
+#include <limits>
+#include <map>
 
 using namespace vosk::test;
 
 namespace {
 
-class ValueDisplay : public ::testing::Test {
-protected:
-    ScratchWorkdir workdir;
-    std::unique_ptr<TfrmMain> window = std::make_unique<TfrmMain>();
-
-    void Tick(const char *box, bool ticked) {
-        Find<QCheckBox>(window.get(), box)->setChecked(ticked);
-    }
-};
-
 // n / 10^places as the shortest plain decimal, built from integers only.
 std::string Decimal(long n, int places) {
-    long scale = 1;
-    for (int i = 0; i < places; ++i) {
-        scale *= 10;
-    }
-    std::string text = n < 0 ? "-" : "";
-    const long magnitude = std::labs(n);
-    text += std::to_string(magnitude / scale);
-    std::string fraction = std::to_string(magnitude % scale);
-    fraction.insert(0, static_cast<std::size_t>(places) - fraction.size(), '0');
-    while (!fraction.empty() && fraction.back() == '0') {
-        fraction.pop_back();
-    }
-    return fraction.empty() ? text : text + "." + fraction;
+    const long scale = places == 1 ? 10 : 1000;
+    std::string fraction = std::to_string(scale + std::labs(n) % scale).substr(1);
+    fraction.erase(fraction.find_last_not_of('0') + 1);
+    return (n < 0 ? "-" : "") + std::to_string(std::labs(n) / scale) +
+           (fraction.empty() ? "" : "." + fraction);
 }
 
-enum class Unit { Plain, Bias, Pad, Camber, Ratio, Steer };
-
-std::string Expected(Unit unit, int p) {
-    switch (unit) {
-    case Unit::Plain:
-        return std::to_string(p);
-    case Unit::Bias:
-        return std::to_string(100 - p);
-    case Unit::Pad:
-        return Decimal(p * 5L, 3);
-    case Unit::Camber:
-        return Decimal(p, 1);
-    case Unit::Ratio:
-        return Decimal(4500L - p, 3);
-    case Unit::Steer:
-        return std::to_string(p) + ":1";
-    }
-    return {};
-}
+// The text a box must show for slider position p.
+using Shown = std::string (*)(int p);
+const Shown kPlain = [](int p) { return std::to_string(p); };
+const Shown kBias = [](int p) { return std::to_string(100 - p); };
+const Shown kPad = [](int p) { return Decimal(p * 5L, 3); };
+const Shown kCamber = [](int p) { return Decimal(p, 1); };
+const Shown kRatio = [](int p) { return Decimal(4500L - p, 3); };
+const Shown kSteer = [](int p) { return std::to_string(p) + ":1"; };
 
 struct Row {
-    const char *slider;
-    const char *box;
-    Unit unit;
+    std::string slider, box;
+    Shown shown;
+    std::string partner = {}; // the slider a "symmetric" box keeps level with it
 };
 
-const Row kRows[] = {
-    {"trRear", "txtRear", Unit::Plain},
-    {"trkBrakeBias", "txtBrakeBias", Unit::Bias},
-    {"trkBrakePadLF", "txtBrakePadLF", Unit::Pad},
-    {"trkBrakePadRF", "txtBrakePadRF", Unit::Pad},
-    {"trkBrakePadLR", "txtBrakePadLR", Unit::Pad},
-    {"trkBrakePadRR", "txtBrakePadRR", Unit::Pad},
-    {"trkBrakeDiscLF", "txtBrakeDiscLF", Unit::Plain},
-    {"trkBrakeDiscRF", "txtBrakeDiscRF", Unit::Plain},
-    {"trkBrakeDiscLR", "txtBrakeDiscLR", Unit::Plain},
-    {"trkBrakeDiscRR", "txtBrakeDiscRR", Unit::Plain},
-    {"trkRollBarF", "txtRollBarF", Unit::Plain},
-    {"trkRollBarR", "txtRollBarR", Unit::Plain},
-    {"trkSpringLF", "txtSpringLF", Unit::Plain},
-    {"trkSpringRF", "txtSpringRF", Unit::Plain},
-    {"trkSpringLR", "txtSpringLR", Unit::Plain},
-    {"trkSpringRR", "txtSpringRR", Unit::Plain},
-    {"trkDampCompLF", "txtDampCompLF", Unit::Plain},
-    {"trkDampCompRF", "txtDampCompRF", Unit::Plain},
-    {"trkDampCompLR", "txtDampCompLR", Unit::Plain},
-    {"trkDampCompRR", "txtDampCompRR", Unit::Plain},
-    {"trkDampRebLF", "txtDampRebLF", Unit::Plain},
-    {"trkDampRebRF", "txtDampRebRF", Unit::Plain},
-    {"trkDampRebLR", "txtDampRebLR", Unit::Plain},
-    {"trkDampRebRR", "txtDampRebRR", Unit::Plain},
-    {"trkSteerRatio", "txtSteerRatio", Unit::Steer},
-    {"trkCamberLF", "txtCamberLF", Unit::Camber},
-    {"trkCamberRF", "txtCamberRF", Unit::Camber},
-    {"trkCamberLR", "txtCamberLR", Unit::Camber},
-    {"trkCamberRR", "txtCamberRR", Unit::Camber},
-    {"trkGear1", "txtGear1", Unit::Ratio},
-    {"trkGear2", "txtGear2", Unit::Ratio},
-    {"trkGear3", "txtGear3", Unit::Ratio},
-    {"trkGear4", "txtGear4", Unit::Ratio},
-    {"trkGear5", "txtGear5", Unit::Ratio},
-    {"trkGear6", "txtGear6", Unit::Ratio},
-    {"trkGearFinal", "txtGearFinal", Unit::Ratio},
-    {"trkFuel", "txtFuel", Unit::Plain},
+// Every slider that carries a setup value.
+std::vector<Row> Rows() {
+    std::vector<Row> rows = {{"trRear", "txtRear", kPlain},
+                             {"trkBrakeBias", "txtBrakeBias", kBias},
+                             {"trkRollBarF", "txtRollBarF", kPlain},
+                             {"trkRollBarR", "txtRollBarR", kPlain},
+                             {"trkSteerRatio", "txtSteerRatio", kSteer},
+                             {"trkFuel", "txtFuel", kPlain}};
+    for (const auto &[subject, shown] : {std::pair{"BrakePad", kPad},
+                                         {"BrakeDisc", kPlain},
+                                         {"Spring", kPlain},
+                                         {"DampComp", kPlain},
+                                         {"DampReb", kPlain},
+                                         {"Camber", kCamber}}) {
+        for (const std::string wheel : {"LF", "RF", "LR", "RR"}) {
+            const std::string other = (wheel[0] == 'L' ? "R" : "L") + wheel.substr(1);
+            rows.push_back({"trk" + (subject + wheel), "txt" + (subject + wheel), shown,
+                            shown == kCamber ? "" : "trk" + (subject + other)});
+        }
+    }
+    for (const std::string gear : {"1", "2", "3", "4", "5", "6", "Final"}) {
+        rows.push_back({"trkGear" + gear, "txtGear" + gear, kRatio});
+    }
+    return rows;
+}
+
+class Values : public ::testing::Test {
+protected:
+    ScratchWorkdir workdir;
+    std::unique_ptr<TfrmMain> owned = std::make_unique<TfrmMain>();
+    TfrmMain *w = owned.get();
+    CarSetup &record = w->Record();
+
+    QSlider *Slider(const std::string &name) { return Find<QSlider>(w, name.c_str()); }
+    std::string Box(const std::string &name) { return Text(w, name.c_str()); }
+    void Link(bool ticked) {
+        Find<QCheckBox>(w, "chkBrakeSym")->setChecked(ticked);
+        Find<QCheckBox>(w, "chkSpringSym")->setChecked(ticked);
+    }
 };
 
 } // namespace
 
-// Every position of every slider, against a rendering made from integers.
-TEST_F(ValueDisplay, EveryPositionShowsItsValueInItsUnit) {
-    Tick("chkBrakeSym", false);
-    Tick("chkSpringSym", false);
-    for (const Row &row : kRows) {
-        auto *slider = Find<QSlider>(window.get(), row.slider);
+// Every position of every slider: the box text against one built from
+// integers, and the position itself after a store, a move and a load.
+TEST_F(Values, EveryPositionIsShownAndSurvivesStoreAndLoad) {
+    Link(false);
+    for (const Row &row : Rows()) {
+        QSlider *slider = Slider(row.slider);
         slider->setValue(slider->maximum());
         for (int p = slider->minimum(); p <= slider->maximum(); ++p) {
             slider->setValue(p);
-            ASSERT_EQ(Text(window.get(), row.box), Expected(row.unit, p))
-                << row.slider << " at " << p;
+            ASSERT_EQ(Box(row.box), row.shown(p)) << row.slider << " at " << p;
+            w->ControlsToRecord();
+            slider->setValue(p == slider->minimum() ? slider->maximum() : slider->minimum());
+            w->RecordToControls();
+            ASSERT_EQ(slider->value(), p) << row.slider << " after a store and a load";
         }
     }
 }
 
-TEST_F(ValueDisplay, DecimalSeparatorFollowsTheUserLocale) {
+// Also the boxes whose slider already stood at the stored position, so
+// that no change was raised, show their slider's value after a load.
+TEST_F(Values, LoadingBringsEveryBoxUpToDate) {
+    record.brakeBias = 0;
+    w->RecordToControls();
+    for (const Row &row : Rows()) {
+        EXPECT_EQ(Box(row.box), row.shown(Slider(row.slider)->value())) << row.box;
+    }
+}
+
+TEST_F(Values, DecimalSeparatorFollowsTheUserLocale) {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    Move(window.get(), "trkBrakePadLF", 33);
-    Move(window.get(), "trkCamberRR", -5);
+    Move(w, "trkBrakePadLF", 33);
+    Move(w, "trkCamberRR", -5);
     QLocale::setDefault(QLocale::c());
-    EXPECT_EQ(Text(window.get(), "txtBrakePadLF"), "0,165");
-    EXPECT_EQ(Text(window.get(), "txtCamberRR"), "-0,5");
+    EXPECT_EQ(Box("txtBrakePadLF"), "0,165");
+    EXPECT_EQ(Box("txtCamberRR"), "-0,5");
 }
 
-struct Pair {
-    const char *left, *right, *leftBox, *rightBox, *symmetric;
-    const char *untouched[2]; // sliders of the same page that must not follow
-};
-
-class SymmetricLink : public ValueDisplay, public ::testing::WithParamInterface<Pair> {};
-
-TEST_P(SymmetricLink, EitherSliderCarriesItsPartnerWhenTicked) {
-    const Pair &pair = GetParam();
-    const int before[2] = {Position(window.get(), pair.untouched[0]),
-                           Position(window.get(), pair.untouched[1])};
-    auto *left = Find<QSlider>(window.get(), pair.left);
-    const int a = left->minimum() + 1;
-    const int b = left->maximum() - 1;
-
-    Move(window.get(), pair.left, a);
-    EXPECT_EQ(Position(window.get(), pair.right), a);
-    EXPECT_EQ(Text(window.get(), pair.rightBox), Text(window.get(), pair.leftBox));
-    Move(window.get(), pair.right, b);
-    EXPECT_EQ(Position(window.get(), pair.left), b);
-    EXPECT_EQ(Text(window.get(), pair.leftBox), Text(window.get(), pair.rightBox));
-    EXPECT_EQ(Position(window.get(), pair.untouched[0]), before[0]);
-    EXPECT_EQ(Position(window.get(), pair.untouched[1]), before[1]);
-}
-
-TEST_P(SymmetricLink, UntickedSlidersMoveAloneAndTickingMovesNothing) {
-    const Pair &pair = GetParam();
-    Tick(pair.symmetric, false);
-    auto *left = Find<QSlider>(window.get(), pair.left);
-    const int a = left->minimum() + 1;
-    const int b = left->maximum() - 1;
-    Move(window.get(), pair.left, a);
-    Move(window.get(), pair.right, b);
-    const std::string leftText = Text(window.get(), pair.leftBox);
-    EXPECT_EQ(Position(window.get(), pair.left), a);
-
-    Tick(pair.symmetric, true);
-    EXPECT_EQ(Position(window.get(), pair.left), a);
-    EXPECT_EQ(Position(window.get(), pair.right), b);
-    EXPECT_EQ(Text(window.get(), pair.leftBox), leftText);
-
-    Move(window.get(), pair.right, b - 1);
-    EXPECT_EQ(Position(window.get(), pair.left), b - 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Pairs, SymmetricLink,
-                         ::testing::Values(Pair{"trkBrakePadLF",
-                                                "trkBrakePadRF",
-                                                "txtBrakePadLF",
-                                                "txtBrakePadRF",
-                                                "chkBrakeSym",
-                                                {"trkBrakePadLR", "trkBrakePadRR"}},
-                                           Pair{"trkBrakePadLR",
-                                                "trkBrakePadRR",
-                                                "txtBrakePadLR",
-                                                "txtBrakePadRR",
-                                                "chkBrakeSym",
-                                                {"trkBrakePadLF", "trkBrakeDiscLR"}},
-                                           Pair{"trkBrakeDiscLF",
-                                                "trkBrakeDiscRF",
-                                                "txtBrakeDiscLF",
-                                                "txtBrakeDiscRF",
-                                                "chkBrakeSym",
-                                                {"trkBrakeDiscLR", "trkBrakePadLF"}},
-                                           Pair{"trkBrakeDiscLR",
-                                                "trkBrakeDiscRR",
-                                                "txtBrakeDiscLR",
-                                                "txtBrakeDiscRR",
-                                                "chkBrakeSym",
-                                                {"trkBrakeDiscLF", "trkBrakePadRR"}},
-                                           Pair{"trkSpringLF",
-                                                "trkSpringRF",
-                                                "txtSpringLF",
-                                                "txtSpringRF",
-                                                "chkSpringSym",
-                                                {"trkSpringLR", "trkDampCompLF"}},
-                                           Pair{"trkSpringLR",
-                                                "trkSpringRR",
-                                                "txtSpringLR",
-                                                "txtSpringRR",
-                                                "chkSpringSym",
-                                                {"trkSpringRF", "trkDampRebRR"}},
-                                           Pair{"trkDampCompLF",
-                                                "trkDampCompRF",
-                                                "txtDampCompLF",
-                                                "txtDampCompRF",
-                                                "chkSpringSym",
-                                                {"trkDampCompLR", "trkDampRebLF"}},
-                                           Pair{"trkDampCompLR",
-                                                "trkDampCompRR",
-                                                "txtDampCompLR",
-                                                "txtDampCompRR",
-                                                "chkSpringSym",
-                                                {"trkDampCompRF", "trkSpringLR"}},
-                                           Pair{"trkDampRebLF",
-                                                "trkDampRebRF",
-                                                "txtDampRebLF",
-                                                "txtDampRebRF",
-                                                "chkSpringSym",
-                                                {"trkDampRebLR", "trkSpringRF"}},
-                                           Pair{"trkDampRebLR",
-                                                "trkDampRebRR",
-                                                "txtDampRebLR",
-                                                "txtDampRebRR",
-                                                "chkSpringSym",
-                                                {"trkDampRebLF", "trkDampCompRR"}}),
-                         [](const auto &row) {
-                             return std::string(row.param.left) + "_" + row.param.right;
-                         });
-
-TEST_F(ValueDisplay, RollBarsAndCamberHaveNoPartner) {
-    const char *sliders[] = {"trkRollBarF", "trkRollBarR", "trkCamberLF",
-                             "trkCamberRF", "trkCamberLR", "trkCamberRR"};
-    for (const char *moved : sliders) {
-        int before[6];
-        for (int i = 0; i < 6; ++i) {
-            before[i] = Position(window.get(), sliders[i]);
+// With both boxes ticked, as after creation, a slider carries its partner
+// along and nothing else.
+TEST_F(Values, EachSliderCarriesOnlyItsPartner) {
+    const std::vector<Row> rows = Rows();
+    for (const Row &moved : rows) {
+        std::map<std::string, int> before;
+        for (const Row &row : rows) {
+            before[row.slider] = Slider(row.slider)->value();
         }
-        Move(window.get(), moved, Position(window.get(), moved) + 7);
-        for (int i = 0; i < 6; ++i) {
-            if (sliders[i] != moved) {
-                EXPECT_EQ(Position(window.get(), sliders[i]), before[i]) << moved;
-            }
+        QSlider *slider = Slider(moved.slider);
+        const int p = slider->value() == slider->maximum() ? slider->minimum() : slider->maximum();
+        slider->setValue(p);
+        for (const Row &row : rows) {
+            const bool follows = row.slider == moved.slider || row.slider == moved.partner;
+            EXPECT_EQ(Slider(row.slider)->value(), follows ? p : before[row.slider])
+                << row.slider << " after moving " << moved.slider;
+        }
+        if (!moved.partner.empty()) {
+            EXPECT_EQ(Box("txt" + moved.partner.substr(3)), moved.shown(p));
         }
     }
 }
 
-// The hidden toeing and install-ratio sliders share the camber handlers:
-// moving one rewrites the camber box of its corner from the camber slider.
-TEST_F(ValueDisplay, HiddenSlidersRefreshTheCamberBoxOfTheirCorner) {
-    Move(window.get(), "trkCamberLR", 12);
-    Find<QLineEdit>(window.get(), "txtCamberLR")->setText("typed");
-    Move(window.get(), "TrackBar7", 5);
-    EXPECT_EQ(Text(window.get(), "txtCamberLR"), "1.2");
-    EXPECT_EQ(Position(window.get(), "trkCamberLR"), 12);
+// Unticked, the two sliders of a pair move apart; ticking the box brings
+// nothing together until either slider moves again.
+TEST_F(Values, UntickedPairsStayApartUntilTheNextMove) {
+    for (const Row &row : Rows()) {
+        if (row.partner.empty() || row.slider[row.slider.size() - 2] != 'L') {
+            continue;
+        }
+        Link(false);
+        QSlider *left = Slider(row.slider), *right = Slider(row.partner);
+        const int a = left->minimum() + 1, b = left->maximum() - 1;
+        left->setValue(a);
+        right->setValue(b);
+        Link(true);
+        EXPECT_EQ(std::pair(left->value(), right->value()), std::pair(a, b)) << row.slider;
+        EXPECT_EQ(Box(row.box), row.shown(a)) << row.box;
+        right->setValue(b - 1);
+        EXPECT_EQ(left->value(), b - 1) << row.slider;
+    }
 }
 
-TEST_F(ValueDisplay, TypingIntoAnEditableBoxMovesNothingUntilTheSliderMoves) {
-    Move(window.get(), "trkDampCompLF", 3);
-    Find<QLineEdit>(window.get(), "txtDampCompLF")->setText("9");
-    EXPECT_EQ(Position(window.get(), "trkDampCompLF"), 3);
-    Move(window.get(), "trkDampCompLF", 2);
-    EXPECT_EQ(Text(window.get(), "txtDampCompLF"), "2");
+// The never-shown toeing and install-ratio sliders share the camber handler
+// of their corner, which rewrites the camber box from the camber slider;
+// what the user typed into the box moves nothing.
+TEST_F(Values, HiddenSlidersRefreshTheCamberBoxOfTheirCorner) {
+    const char *const corners[] = {"LF", "RF", "LR", "RR"};
+    for (int i = 0; i < 8; ++i) {
+        const std::string camber = std::string("Camber") + corners[i % 4];
+        Slider("trk" + camber)->setValue(i - 3);
+        Find<QLineEdit>(w, ("txt" + camber).c_str())->setText("9");
+        Slider("TrackBar" + std::to_string(i + 1))->setValue(5);
+        EXPECT_EQ(Box("txt" + camber), kCamber(i - 3)) << "TrackBar" << i + 1;
+        EXPECT_EQ(Slider("trk" + camber)->value(), i - 3);
+    }
 }
 
-TEST_F(ValueDisplay, SlidersClampToTheirRange) {
-    Move(window.get(), "trkSpringLF", 200);
-    EXPECT_EQ(Position(window.get(), "trkSpringLF"), 160);
-    EXPECT_EQ(Text(window.get(), "txtSpringLF"), "160");
+// A record whose values the sliders can show, loaded and stored again, comes
+// back bit for bit: each value is the nearest float of its product, and the
+// reserved words are kept, except reserved0 and the tail, which are cleared.
+TEST_F(Values, StoringWhatWasLoadedGivesTheSameRecord) {
+    const auto F = [](float value) { return BitsOf(value); };
+    // clang-format off
+    const std::uint32_t words[49] = {
+        3, 75, F(0.145f), F(0.3f), F(0.005f), F(0.5f), F(15), F(22), F(35), F(30), // to discs
+        7, 115, 60, 61, 159, 160, 1, 2, 4, 5, 5, 4, 2, 1, 0,        // bars, springs, dampers
+        F(3.999f), F(3), F(3.266f), F(0.501f), F(0.5f), F(4), F(1.585f), 14, // gears, steering
+        F(-0.7f), F(0.3f), F(-4), F(4), 0x7FC00001, ~0u, 0, 5,      // camber, reservedA
+        1, F(-0.0f), F(1e30f), F(10), F(42), 0, 0, 0};              // reservedB, fuel, tail
+    // clang-format on
+    const std::string bytes(reinterpret_cast<const char *>(words), sizeof words);
+    WriteFile("in.rvs", bytes);
+    record.Load("in.rvs");
+    record.reserved0 = 77;
+    record.reservedTail[2] = ~0u;
+    Link(false);
+    w->RecordToControls();
+    w->ControlsToRecord();
+    EXPECT_EQ(Bytes(record), bytes);
+}
+
+// Ticked, the left slider of a pair is set first and the link copies it
+// across, so the pair ends at its right wheel's value; a pair already at
+// exactly its two stored positions stays as it is.
+TEST_F(Values, LoadingLinkedPairsEndsAtTheRightWheel) {
+    record.SetDefaults();
+    record.spring[0] = 100, record.spring[1] = 150, record.spring[2] = 70, record.spring[3] = 90;
+    record.brakePad[0] = 0.1f, record.brakePad[1] = 0.2f;
+    const auto positions = [this] {
+        return std::vector{Position(w, "trkSpringLF"), Position(w, "trkSpringRF"),
+                           Position(w, "trkSpringLR"), Position(w, "trkSpringRR"),
+                           Position(w, "trkBrakePadLF")};
+    };
+    w->RecordToControls();
+    EXPECT_EQ(positions(), (std::vector{150, 150, 90, 90, 40}));
+    Link(false);
+    w->RecordToControls();
+    EXPECT_EQ(positions(), (std::vector{100, 150, 70, 90, 20}));
+    Link(true);
+    w->RecordToControls();
+    EXPECT_EQ(positions(), (std::vector{100, 150, 70, 90, 20}));
+}
+
+// A damaged file can hold values far beyond a slider's range, or beyond any
+// position at all: each slider then ends at the nearer end of its range.
+TEST_F(Values, DamagedValuesEndAtTheNearerEndOfTheRange) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const std::pair<float, std::int32_t> damaged[] = {
+        {inf, INT_MAX}, {1e30f, INT_MAX}, {-inf, INT_MIN}, {-1e30f, INT_MIN}};
+    for (const auto &[f, i] : damaged) {
+        record.camber[3] = record.gear[2] = record.fuel = f;
+        record.brakeBias = record.spring[3] = i;
+        w->RecordToControls();
+        EXPECT_EQ(std::vector({Position(w, "trkFuel"), Position(w, "trkCamberRR"),
+                               Position(w, "trkGear3"), Position(w, "trkSpringRR"),
+                               Position(w, "trkBrakeBias")}),
+                  f > 0 ? std::vector({60, 40, 500, 160, 0}) : std::vector({1, -40, 4000, 60, 100}))
+            << f;
+    }
 }

@@ -1,31 +1,21 @@
 #include "support/TestSupport.h"
 #include "support/SaveVersions.h"
 
-#include "window/TfrmMain.h"
-
-#include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
-#include <QSlider>
-
-#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <filesystem>
+#include <cstring>
 #include <fstream>
 #include <iterator>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace vosk::test {
 
-ScratchWorkdir::ScratchWorkdir() {
-    previous = fs::current_path().string();
+ScratchWorkdir::ScratchWorkdir() : previous(fs::current_path().string()) {
     std::string tmpl = (fs::temp_directory_path() / "vosk-test-XXXXXX").string();
     if (!mkdtemp(tmpl.data())) {
         ADD_FAILURE() << "mkdtemp failed: " << errno;
@@ -37,14 +27,6 @@ ScratchWorkdir::ScratchWorkdir() {
 ScratchWorkdir::~ScratchWorkdir() {
     std::error_code ec;
     fs::current_path(previous, ec);
-    // Tests may leave read-only folders behind; make them removable first.
-    for (auto it = fs::recursive_directory_iterator(dir, ec);
-         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        if (it->is_directory(ec)) {
-            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-        }
-    }
-    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(dir, ec);
 }
 
@@ -54,9 +36,8 @@ void MakeDirs(const std::string &path) {
 }
 
 void WriteFile(const std::string &path, const std::string &bytes) {
-    const fs::path p(path);
-    if (p.has_parent_path()) {
-        MakeDirs(p.parent_path().string());
+    if (fs::path(path).has_parent_path()) {
+        MakeDirs(fs::path(path).parent_path().string());
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -69,8 +50,39 @@ std::string ReadFile(const std::string &path) {
 }
 
 bool Exists(const std::string &path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
+    std::error_code ec;
+    return fs::exists(fs::status(path, ec));
+}
+
+std::set<std::string> Entries(const std::string &folder) {
+    std::set<std::string> names;
+    std::error_code ec;
+    for (const auto &entry : fs::directory_iterator(folder, ec)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+std::string ConfFor(const std::string &name) {
+    return "[ACTIVESETUP]\r\nNAME=" + name + "\r\n\r\n\r\n";
+}
+
+std::string Bytes(const CarSetup &setup) {
+    setup.Save("record.bin");
+    return ReadFile("record.bin");
+}
+
+CarSetup SetupWithSpring(int spring) {
+    CarSetup setup;
+    setup.SetDefaults();
+    setup.spring[0] = setup.spring[1] = spring;
+    return setup;
+}
+
+std::uint32_t BitsOf(float value) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
 }
 
 void Move(const QWidget *window, const char *slider, int position) {
@@ -94,6 +106,20 @@ std::string Text(const QWidget *window, const char *control) {
     }
     ADD_FAILURE() << "no text control " << control;
     return {};
+}
+
+void Click(const QWidget *window, const char *button) {
+    if (auto *b = Find<QPushButton>(window, button)) {
+        b->click();
+        Frame::Settle();
+    }
+}
+
+void Pick(const QWidget *window, const char *list, int index) {
+    if (auto *combo = Find<QComboBox>(window, list)) {
+        combo->setCurrentIndex(index);
+        Q_EMIT combo->activated(index);
+    }
 }
 
 Frame::Frame() : mdi(new QMdiArea) {

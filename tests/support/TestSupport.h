@@ -1,21 +1,30 @@
 #pragma once
 
+#include "setup/CarSetup.h"
+#include "window/TfrmMain.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMainWindow>
-#include <QWidget>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <set>
 #include <string>
 
 class QMdiArea;
-class QSlider;
-class TfrmMain;
 
 namespace vosk::test {
 
-// A fresh empty folder that becomes the process's current folder for the
-// lifetime of the object; the previous folder is restored and the scratch
-// folder removed afterwards.
+// A fresh empty folder that is the current folder while the object lives.
 class ScratchWorkdir {
 public:
     ScratchWorkdir();
@@ -36,6 +45,19 @@ void WriteFile(const std::string &path, const std::string &bytes);
 std::string ReadFile(const std::string &path);
 bool Exists(const std::string &path);
 void MakeDirs(const std::string &path);
+// The names in folder.
+std::set<std::string> Entries(const std::string &folder);
+
+inline const std::string kSetupDir = "cars/vosk/setup/";
+inline const std::string kConf = "cars/vosk/setup/conf.ini";
+// The active-setup file exactly as the window writes it.
+std::string ConfFor(const std::string &name);
+// The 196 bytes setup saves as.
+std::string Bytes(const CarSetup &setup);
+// A defaulted record told apart from others by its front springs.
+CarSetup SetupWithSpring(int spring);
+// The bit pattern of a float as it stands in a setup file.
+std::uint32_t BitsOf(float value);
 
 // The control called name inside window; a missing one fails the test.
 template <typename T> T *Find(const QWidget *window, const char *name) {
@@ -50,6 +72,10 @@ void Move(const QWidget *window, const char *slider, int position);
 int Position(const QWidget *window, const char *slider);
 // The text of a value box, static text or label.
 std::string Text(const QWidget *window, const char *control);
+// Presses a push button, then lets a released window go.
+void Click(const QWidget *window, const char *button);
+// Picks entry index of a drop-down list as the user does.
+void Pick(const QWidget *window, const char *list, int index);
 
 // A stand-in for the host's main window: a frame with an MDI client area.
 class Frame {
@@ -64,6 +90,34 @@ public:
 private:
     QMainWindow main;
     QMdiArea *mdi;
+};
+
+class WindowTest : public ::testing::Test {
+protected:
+    ScratchWorkdir workdir;
+    Frame frame;
+};
+
+// Hands the next modal window of type T to answer from inside its modal
+// loop; seen tells whether one came up within two seconds.
+template <typename T> class OnModal {
+public:
+    explicit OnModal(std::function<void(T *)> handler) : answer(std::move(handler)) { Poll(400); }
+    bool seen = false;
+
+private:
+    void Poll(int triesLeft) {
+        QTimer::singleShot(5, &context, [this, triesLeft] {
+            if (auto *modal = qobject_cast<T *>(QApplication::activeModalWidget())) {
+                seen = true;
+                answer(modal);
+            } else if (triesLeft > 0) {
+                Poll(triesLeft - 1);
+            }
+        });
+    }
+    std::function<void(T *)> answer;
+    QObject context;
 };
 
 } // namespace vosk::test
