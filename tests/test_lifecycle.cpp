@@ -169,18 +169,23 @@ TEST_P(ActiveSetup, SelectsAndLoadsTheRememberedSetup) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ActiveSetup,
-    ::testing::Values(ActiveCase{"MatchedIgnoringCase", ConfFor("A.RVS"), "a.rvs", 100},
-                      ActiveCase{"ExactSpellingFirst", ConfFor("Ab.rvs"), "Ab.rvs", 110},
-                      ActiveCase{"OtherExactSpellingFirst", ConfFor("AB.rvs"), "AB.rvs", 120},
-                      ActiveCase{"Default", ConfFor("default"), "", 140},
-                      ActiveCase{"NoFile", std::nullopt, "", 140},
-                      ActiveCase{"NamedFileGone", ConfFor("gone.rvs"), "", 60},
-                      ActiveCase{"EmptyName", ConfFor(""), "", 60},
-                      ActiveCase{"ShortSetupFile", ConfFor("short.rvs"), "short.rvs", 60},
-                      ActiveCase{"SetupIsAFolder", ConfFor("dir.rvs"), "", 60},
-                      ActiveCase{"NoCarriageReturn", "[ACTIVESETUP]\nNAME=a.rvs\n", "", 60},
-                      ActiveCase{"NoCarriageReturnAtTheEnd", "[ACTIVESETUP]\r\nNAME=a.rvs", "a.rvs",
-                                 100}),
+    ::testing::Values(
+        ActiveCase{"MatchedIgnoringCase", ConfFor("A.RVS"), "a.rvs", 100},
+        ActiveCase{"ExactSpellingFirst", ConfFor("Ab.rvs"), "Ab.rvs", 110},
+        ActiveCase{"OtherExactSpellingFirst", ConfFor("AB.rvs"), "AB.rvs", 120},
+        ActiveCase{"Default", ConfFor("default"), "", 140},
+        ActiveCase{"NoFile", std::nullopt, "", 140},
+        ActiveCase{"NamedFileGone", ConfFor("gone.rvs"), "", 60},
+        ActiveCase{"EmptyName", ConfFor(""), "", 60},
+        ActiveCase{"ShortSetupFile", ConfFor("short.rvs"), "short.rvs", 60},
+        ActiveCase{"SetupIsAFolder", ConfFor("dir.rvs"), "", 60},
+        ActiveCase{"NoCarriageReturn", "[ACTIVESETUP]\nNAME=a.rvs\n", "", 60},
+        ActiveCase{"EmptyFile", "", "", 60},
+        ActiveCase{"BinaryGarbage", std::string("\x01\xff[\0\x80]=\r\n\xfe", 11), "", 60},
+        ActiveCase{"MegabyteLong", ConfFor(std::string(1 << 20, 'n')), "", 60},
+        ActiveCase{"PathInTheName", ConfFor("../../../a.rvs"), "", 60},
+        ActiveCase{"NulInTheName", std::string("[ACTIVESETUP]\r\nNAME=a\0.rvs\r\n", 27), "", 60},
+        ActiveCase{"NoCarriageReturnAtTheEnd", "[ACTIVESETUP]\r\nNAME=a.rvs", "a.rvs", 100}),
     [](const auto &row) { return std::string(row.param.name); });
 
 namespace {

@@ -135,8 +135,17 @@ Readings All(const std::string &value) {
 TEST_F(Readouts, EachReadingIsShownAsAWholeNumber) {
     TfrmMain *w = frame.Open();
     const std::pair<const char *, const char *> rows[] = {
-        {"85.5", "86"}, {"84.4", "84"},   {"0", ""},    {"85,5", "85"},           {"abc", ""},
-        {"-3.6", "-4"}, {"-84.5", "-85"}, {"-0.3", ""}, {"1234567.4", "1234567"}, {"1e999", ""}};
+        {"85.5", "86"},
+        {"84.4", "84"},
+        {"0", ""},
+        {"85,5", "85"},
+        {"abc", ""},
+        {"-3.6", "-4"},
+        {"-84.5", "-85"},
+        {"-0.3", ""},
+        {"1234567.4", "1234567"},
+        {"1e999", ""},
+        {"1e30", "1000000000000000019884624838656"}};
     for (const auto &[value, shown] : rows) {
         WriteTemps(All(value));
         Click(w, "Button1");
@@ -157,6 +166,15 @@ TEST_F(Readouts, RightWheelsSwapTheirOuterColumnsWhateverTheLineEnds) {
         Click(w, "Button1");
         EXPECT_EQ(Shown(w), shown) << (lineEnd[0] == '\r' ? "CR LF" : "LF only");
     }
+}
+
+TEST_F(Readouts, MissingKeysShowNothing) {
+    TfrmMain *w = frame.Open();
+    WriteFile("cfg/of", "[TEMPS]\r\nTEMP_TIRE0_I=50\r\n[OTHER]\r\nTEMP_TIRE0_M=60\r\n");
+    Click(w, "Button1");
+    Readings shown = All("");
+    shown[0] = "50";
+    EXPECT_EQ(Shown(w), shown);
 }
 
 TEST_F(Readouts, WithoutATemperatureFileTheBoxesKeepWhatTheyShowed) {

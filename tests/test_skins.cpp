@@ -116,8 +116,25 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{
             "DottedFolderIsNoSkin", {"race.old"}, "[SKIN]\r\nCURRENT=race.old\r\n", "", false},
         StartCase{"NoChoiceFile", {"blue", "red"}, nullptr, "", false},
+        StartCase{"EmptyChoiceFile", {"blue", "red"}, "", "", false},
+        StartCase{"BinaryGarbage", {"blue", "red"}, "\x01\xff[\x80]=\r\n\xfe", "", false},
+        StartCase{
+            "PathInTheName", {"blue", "red"}, "[SKIN]\r\nCURRENT=../skins/red\r\n", "", false},
         StartCase{"NoSkins", {}, "[SKIN]\r\nCURRENT=red\r\n", "", false}),
     [](const auto &row) { return std::string(row.param.name); });
+
+TEST_F(SkinPage, AThousandSkinsAreAllListedAndTheRememberedOneFound) {
+    for (int i = 0; i < 1000; ++i) {
+        MakeDirs("cars/vosk/skins/skin" + std::to_string(i));
+    }
+    Skin("skin999", kRed);
+    WriteFile(kChoice, ChoiceFor("SKIN999"));
+    w = frame.Open();
+    EXPECT_EQ(Skins()->count(), 1000);
+    EXPECT_EQ(Skins()->currentText().toStdString(), "skin999");
+    EXPECT_EQ(PreviewColour(), kRed);
+    EXPECT_EQ(ReadFile(kChoice), ChoiceFor("skin999"));
+}
 
 TEST_F(SkinPage, APickShowsThePreviewAndRemembersTheFolderBytes) {
     const std::string latin1 = "\xe9t\xe9";
