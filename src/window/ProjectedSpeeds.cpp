@@ -1,10 +1,10 @@
 // Road speed of each gear at 7000 rpm, from the ratios on the sliders.
 #include "window/NumberText.h"
 #include "window/TfrmMain.h"
+#include "window/WholeNumber.h"
 
 #include <QLabel>
 
-#include <climits>
 #include <cmath>
 
 namespace {
@@ -25,18 +25,9 @@ int TfrmMain::ProjectedSpeed(float engineRpm, float gearRatio, float finalRatio,
     const float distancePerMinute = static_cast<float>(circumference * wheelRpm);
     const double speed =
         static_cast<double>(distancePerMinute) * static_cast<double>(60.0f) * 0.001;
-    // The sliders keep every ratio between 0.5 and 4; anything else comes
-    // from a damaged record and must still give a defined number.
-    if (std::isnan(speed)) {
-        return 0;
-    }
-    if (speed >= static_cast<double>(INT_MAX)) {
-        return INT_MAX;
-    }
-    if (speed <= static_cast<double>(INT_MIN)) {
-        return INT_MIN;
-    }
-    return static_cast<int>(speed);
+    // The sliders keep every ratio between 0.5 and 4; a damaged record can
+    // hold anything and still gets a defined number.
+    return vosk::ClampToInt(std::trunc(speed));
 }
 
 void TfrmMain::butCalcSpeedsClick(QObject *) {

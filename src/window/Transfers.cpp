@@ -1,10 +1,10 @@
 // The two transfers between the sliders (the working copy of the setup) and
 // the window's setup record.
 #include "window/TfrmMain.h"
+#include "window/WholeNumber.h"
 
 #include <QSlider>
 
-#include <climits>
 #include <cmath>
 
 namespace {
@@ -14,26 +14,15 @@ constexpr double kTenth = 0.1;
 constexpr double kThousandth = 0.001;
 
 // A position computed from a stored value. Values the window wrote come back
-// within a thousandth of a step of their position; anything else can only
-// come from a damaged file, and still has to give a position the slider can
-// clamp: NaN gives 0 and values beyond the int range give its ends.
+// within a thousandth of a step of their position; anything else only has to
+// give a position the slider can clamp.
 int Nearest(double x) {
-    if (std::isnan(x)) {
-        return 0;
-    }
-    if (x >= static_cast<double>(INT_MAX)) {
-        return INT_MAX;
-    }
-    if (x <= static_cast<double>(INT_MIN)) {
-        return INT_MIN;
-    }
-    return static_cast<int>(std::nearbyint(x));
+    return vosk::ClampToInt(std::nearbyint(x));
 }
 
 // 100 - v for the brake bias, without overflowing on a damaged word.
 int Reversed(std::int32_t v) {
-    const long long p = 100LL - v;
-    return p > INT_MAX ? INT_MAX : p < INT_MIN ? INT_MIN : static_cast<int>(p);
+    return vosk::ClampToInt(100.0 - v);
 }
 
 float RatioFrom(int p) {
