@@ -29,6 +29,7 @@ void TfrmMain::WriteActiveSetupName() {
     const std::string text =
         "[ACTIVESETUP]\r\nNAME=" + vosk::SelectedName(ui.cmbSetupList) + "\r\n\r\n\r\n";
     // A setup folder that is missing or read-only means the choice is not
-    // remembered; the window goes away all the same.
-    (void)vosk::ReplaceFile(vosk::paths::kActiveSetupFile, text.data(), text.size());
+    // remembered; the window goes away all the same. Mostly the choice has
+    // not changed, and the file is then left as it is.
+    (void)vosk::ReplaceFileIfChanged(vosk::paths::kActiveSetupFile, text.data(), text.size());
 }

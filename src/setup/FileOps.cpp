@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -164,6 +165,22 @@ bool ReplaceFile(const std::string &path, const void *data, std::size_t size) {
         return false;
     }
     return true;
+}
+
+bool ReplaceFileIfChanged(const std::string &path, const void *data, std::size_t size) {
+    // Read at most one byte more than needed: a longer file differs anyway.
+    const int fd = OpenRegular(path);
+    if (fd >= 0) {
+        std::string current(size + 1, '\0');
+        const ssize_t got =
+            ReadUpTo(fd, reinterpret_cast<unsigned char *>(current.data()), size + 1);
+        ::close(fd);
+        if (got >= 0 && static_cast<std::size_t>(got) == size &&
+            (size == 0 || std::memcmp(current.data(), data, size) == 0)) {
+            return true;
+        }
+    }
+    return ReplaceFile(path, data, size);
 }
 
 bool CopyFileNoReplace(const std::string &from, const std::string &to) {

@@ -11,6 +11,12 @@ namespace vosk {
 // folder or ends in "/", disk full).
 bool ReplaceFile(const std::string &path, const void *data, std::size_t size);
 
+// ReplaceFile, except that a regular file already holding exactly these
+// bytes is left alone, which spares the file system a rename. A missing,
+// unreadable or different file is replaced as ReplaceFile does, with its
+// result; true when nothing needed writing.
+bool ReplaceFileIfChanged(const std::string &path, const void *data, std::size_t size);
+
 // Copies the file from to the path to, refusing to overwrite anything that
 // already exists at to. The copy appears whole or not at all. Returns false
 // when from is missing, unreadable or not a regular file, when to exists, or

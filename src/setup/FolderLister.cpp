@@ -69,6 +69,20 @@ void FolderLister::ListFiles(std::string pattern) {
     if (wildcard.empty()) {
         return;
     }
+    // "*.rvs" and its like match exactly the names that end in the text after
+    // the star. Testing that ending directly is the same match at a fraction
+    // of fnmatch's cost, which in a UTF-8 locale converts every name to wide
+    // characters and dominates the listing of a large setup folder.
+    if (wildcard[0] == '*' && wildcard.find_first_of("*?[\\", 1) == std::string::npos) {
+        const std::string_view ending = std::string_view(wildcard).substr(1);
+        ListInto(names, folder, [&](const dirent &entry) {
+            const std::string_view name(entry.d_name);
+            return name.size() >= ending.size() &&
+                   name.compare(name.size() - ending.size(), ending.size(), ending) == 0 &&
+                   !IsFolder(folder, entry);
+        });
+        return;
+    }
     ListInto(names, folder, [&](const dirent &entry) {
         return ::fnmatch(wildcard.c_str(), entry.d_name, 0) == 0 && !IsFolder(folder, entry);
     });

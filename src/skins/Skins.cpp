@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -108,7 +109,7 @@ void TfrmMain::FillSkinList() {
     ui.cmbSkins->clear();
     FolderLister lister;
     lister.ListFolders(vosk::paths::kSkinsFolder);
-    vosk::SetNames(ui.cmbSkins, lister.names);
+    vosk::SetNames(ui.cmbSkins, std::move(lister.names));
     IniReader reader;
     reader.Load(vosk::paths::kSkinChoiceFile);
     if (!reader.loaded) {
@@ -132,6 +133,8 @@ void TfrmMain::cmbSkinsChange(QObject *) {
     ui.imgSkin->setPixmap(QPixmap::fromImage(preview));
     // The choice is remembered under the folder's own spelling. A choice
     // file that cannot be written just means the pick is not remembered.
+    // Every new window rewrites the choice it just read, so a file that
+    // already says exactly this is left as it is.
     const std::string text = "[SKIN]\r\nCURRENT=" + name + "\r\n\r\n";
-    (void)vosk::ReplaceFile(vosk::paths::kSkinChoiceFile, text.data(), text.size());
+    (void)vosk::ReplaceFileIfChanged(vosk::paths::kSkinChoiceFile, text.data(), text.size());
 }

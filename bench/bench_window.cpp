@@ -1,0 +1,176 @@
+// The setup window: opening it, moving its sliders, "ok", and the memory an
+// open window holds, each beside the same work done with bare widgets.
+#include "Bench.h"
+
+#include "setup/Paths.h"
+#include "window/RawNameCombo.h"
+#include "window/TfrmMain.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSlider>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace vosk::bench {
+namespace {
+
+// The folder of a user who keeps many setups and a few dozen skins.
+const Workdir kCar{1000, 30, true};
+
+bool Ready(const TfrmMain *window) {
+    const auto *list = window->findChild<QComboBox *>(QStringLiteral("cmbSetupList"));
+    return list->count() == kCar.setups && list->currentIndex() >= 0;
+}
+
+// Warms the caches that only the first window of a process fills (fonts,
+// style, pictures), which the host pays once and not per window.
+void WarmUp() {
+    CloseInFrame(OpenWindow());
+    CloseInFrame(OpenBareForm());
+}
+
+void Activate(benchmark::State &state) {
+    const InFolder in(WorkdirPath(kCar));
+    WarmUp();
+    TfrmMain *window = nullptr;
+    QWidget *bare = nullptr;
+    bool ready = true;
+    Paired(
+        state, [&] { window = OpenWindow(); }, [&] { bare = OpenBareForm(); },
+        [&] {
+            if (window) {
+                ready = ready && Ready(window);
+                CloseInFrame(window);
+                window = nullptr;
+            }
+            if (bare) {
+                CloseInFrame(bare);
+                bare = nullptr;
+            }
+        },
+        1.5);
+    if (!ready) {
+        state.SkipWithError("the window was not active with its setup loaded");
+    }
+}
+BENCHMARK(Activate)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// Moves every slider from its minimum to its maximum one step at a time, as a
+// user dragging it would. Returns the number of position changes made.
+long Sweep(const std::vector<QSlider *> &sliders) {
+    long changes = 0;
+    for (QSlider *slider : sliders) {
+        for (int p = slider->minimum(); p <= slider->maximum(); ++p) {
+            changes += slider->value() != p;
+            slider->setValue(p);
+        }
+    }
+    return changes;
+}
+
+// A slider beside a value box for every slider of the window, with the same
+// range; each change just prints the position into the box.
+struct BareSliders {
+    explicit BareSliders(const std::vector<QSlider *> &like) {
+        for (const QSlider *s : like) {
+            auto *slider = new QSlider(Qt::Horizontal, &form);
+            auto *box = new QLineEdit(&form);
+            slider->setRange(s->minimum(), s->maximum());
+            QObject::connect(slider, &QSlider::valueChanged, box,
+                             [box](int p) { box->setText(QString::number(p)); });
+            sliders.push_back(slider);
+        }
+    }
+    QWidget form;
+    std::vector<QSlider *> sliders;
+};
+
+void SliderSweep(benchmark::State &state) {
+    const InFolder in(WorkdirPath(kCar));
+    TfrmMain *window = OpenWindow();
+    for (const char *box : {"chkBrakeSym", "chkSpringSym"}) {
+        window->findChild<QCheckBox *>(QLatin1String(box))->setChecked(true);
+    }
+    const QList<QSlider *> found = window->findChildren<QSlider *>();
+    const std::vector<QSlider *> sliders(found.begin(), found.end());
+    const BareSliders bare(sliders);
+    long changes = 0;
+    const double seconds = Paired(
+        state, [&] { changes = Sweep(sliders); }, [&] { Sweep(bare.sliders); });
+    state.counters["changes"] = static_cast<double>(changes);
+    state.counters["us_per_change"] =
+        changes > 0 ? seconds * 1e6 / static_cast<double>(changes) : 0;
+    state.counters["target_us"] = 20;
+    CloseInFrame(window);
+}
+BENCHMARK(SliderSweep)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void Ok(benchmark::State &state) {
+    const InFolder in(WorkdirPath(kCar));
+    TfrmMain *window = OpenWindow();
+    const std::string setupPath =
+        vosk::paths::kSetupFolder +
+        vosk::SelectedName(window->findChild<QComboBox *>(QStringLiteral("cmbSetupList")));
+    const std::string barePath = std::string(vosk::paths::kSetupFolder) + "bare-ok.rvs";
+    const std::string bareTemp = barePath + ".tmp";
+    // The record's 49 words lie in file order from its first word on.
+    const void *record = &window->Record().rearWing;
+    Paired(
+        state,
+        [&] {
+            window->ControlsToRecord();
+            window->Record().Save(setupPath);
+        },
+        [&] {
+            if (std::FILE *f = std::fopen(bareTemp.c_str(), "wb")) {
+                std::fwrite(record, CarSetup::kFileSize, 1, f);
+                std::fclose(f);
+                std::rename(bareTemp.c_str(), barePath.c_str());
+            }
+        },
+        1.5);
+    std::remove(barePath.c_str());
+    CloseInFrame(window);
+}
+BENCHMARK(Ok)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// Memory that n open windows add, beside n bare forms.
+template <typename Open> Memory Added(long n, Open open) {
+    const Memory before = MemoryInUse();
+    std::vector<QWidget *> opened;
+    for (long i = 0; i < n; ++i) {
+        opened.push_back(open());
+    }
+    const Memory after = MemoryInUse();
+    for (QWidget *w : opened) {
+        CloseInFrame(w);
+    }
+    return {after.residentKiB - before.residentKiB, after.heapKiB - before.heapKiB};
+}
+
+void WindowMemory(benchmark::State &state) {
+    const InFolder in(WorkdirPath(kCar));
+    WarmUp();
+    const long n = state.range(0);
+    for (auto _ : state) {
+        const Memory windows = Added(n, [] { return OpenWindow(); });
+        const Memory bare = Added(n, [] { return OpenBareForm(); });
+        state.counters["resident_KiB"] = windows.residentKiB;
+        state.counters["heap_KiB"] = windows.heapKiB;
+        state.counters["bare_resident_KiB"] = bare.residentKiB;
+        state.counters["bare_heap_KiB"] = bare.heapKiB;
+    }
+}
+BENCHMARK(WindowMemory)
+    ->ArgName("windows")
+    ->Arg(1)
+    ->Arg(10)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace vosk::bench
