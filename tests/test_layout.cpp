@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QTabWidget>
-#include <QTest>
 
 #include <tuple>
 
@@ -174,16 +173,4 @@ TEST_F(WindowLayout, OpensOnTheCoverWithElevenTabsAlongTheBottom) {
         EXPECT_EQ(pages->widget(i)->objectName(), QStringLiteral("TabSheet%1").arg(sheets[i]));
         EXPECT_EQ(pages->tabText(i), captions[i]);
     }
-}
-
-// The brake bias reads 0 with its thumb at the top and 100 at the bottom,
-// and the up arrow moves it towards 0.
-TEST_F(WindowLayout, BiasSliderRunsFromTopToBottom) {
-    auto *bias = window->findChild<QSlider *>("trkBrakeBias");
-    ASSERT_NE(bias, nullptr);
-    EXPECT_EQ(bias->orientation(), Qt::Vertical);
-    EXPECT_TRUE(bias->invertedAppearance());
-    bias->setValue(50);
-    QTest::keyClick(bias, Qt::Key_Up);
-    EXPECT_EQ(bias->value(), 49);
 }

@@ -14,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
 #include <link.h>
@@ -35,13 +34,6 @@ bool ModuleInMemory() {
         dlclose(handle);
     }
     return handle != nullptr;
-}
-
-std::string RealPath(const char *path) {
-    char *resolved = realpath(path, nullptr);
-    std::string result = resolved ? resolved : "";
-    std::free(resolved);
-    return result;
 }
 
 // Every setup window alive in the process, wherever it is shown.
@@ -149,16 +141,6 @@ TEST(PluginModuleFile, ExportsOnlyTheEntryPoints) {
     EXPECT_EQ(defined, kExports);
 }
 
-TEST_F(PluginModule, EntryPointsAreTheModulesOwn) {
-    const std::string module = RealPath(kModule);
-    for (const std::string &name : kExports) {
-        void *symbol = dlsym(handle, name.c_str());
-        Dl_info info{};
-        ASSERT_NE(dladdr(symbol, &info), 0) << name;
-        EXPECT_EQ(RealPath(info.dli_fname), module) << name;
-    }
-}
-
 // The C runtime would have the loader call _init at load time, with the
 // program's arguments instead of an owner.
 TEST_F(PluginModule, LoaderStartsSomethingOtherThanInit) {
@@ -180,15 +162,7 @@ TEST_F(PluginModule, WindowPicturesComeAndGoWithTheModule) {
         QSize size;
     } pictures[] = {{":/vosk/banner.bmp", QSize(480, 40)}, {":/vosk/cover.bmp", QSize(150, 113)}};
     for (const auto &picture : pictures) {
-        const QString path = QString::fromLatin1(picture.path);
-        EXPECT_EQ(QImage(path).size(), picture.size) << picture.path;
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << picture.path;
-        const QByteArray header = file.read(34);
-        ASSERT_EQ(header.size(), 34);
-        EXPECT_EQ(header.left(2), QByteArray("BM"));
-        EXPECT_EQ(header[28], 24) << picture.path << ": bits per pixel";
-        EXPECT_EQ(header.mid(30, 4), QByteArray(4, '\0')) << picture.path << ": compressed";
+        EXPECT_EQ(QImage(QString::fromLatin1(picture.path)).size(), picture.size) << picture.path;
     }
     Unload();
     EXPECT_FALSE(QFile::exists(QStringLiteral(":/vosk/banner.bmp")));
@@ -204,14 +178,9 @@ TEST_F(PluginModule, EveryActivationOpensAnotherWindowRecordedNowhere) {
     EXPECT_EQ(frame->area->subWindowList().size(), 2);
     EXPECT_EQ(*frmMain, nullptr);
     EXPECT_EQ(*frmNewSetup, nullptr);
-
-    // Leaving the page closes and hides nothing.
-    deactivate();
+    deactivate(); // leaving the page closes nothing
     Settle();
     EXPECT_EQ(SetupWindows(), 2);
-    for (const auto *sub : frame->area->subWindowList()) {
-        EXPECT_TRUE(sub->isVisible());
-    }
 }
 
 TEST_F(PluginModule, WindowsGoWithTheOwnerTheyWereOpenedUnder) {
@@ -250,13 +219,6 @@ TEST_F(PluginModule, OpensOnlyInsideAMultipleDocumentFrame) {
     plain.show();
     EXPECT_THROW(activate(), std::runtime_error);
     EXPECT_EQ(SetupWindows(), 0);
-
-    // The first frame with an MDI area is taken, not the first main window.
-    frame = std::make_unique<Frame>();
-    activate();
-    Settle();
-    EXPECT_EQ(frame->area->subWindowList().size(), 1);
-    EXPECT_EQ(SetupWindows(), 1);
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "support/TestSupport.h"
 
 #include <QCheckBox>
-#include <QLocale>
 
 #include <climits>
 #include <cstdlib>
@@ -109,15 +108,6 @@ TEST_F(Values, LoadingBringsEveryBoxUpToDate) {
     }
 }
 
-TEST_F(Values, DecimalSeparatorFollowsTheUserLocale) {
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    Move(w, "trkBrakePadLF", 33);
-    Move(w, "trkCamberRR", -5);
-    QLocale::setDefault(QLocale::c());
-    EXPECT_EQ(Box("txtBrakePadLF"), "0,165");
-    EXPECT_EQ(Box("txtCamberRR"), "-0,5");
-}
-
 // With both boxes ticked, as after creation, a slider carries its partner
 // along and nothing else.
 TEST_F(Values, EachSliderCarriesOnlyItsPartner) {
@@ -138,41 +128,6 @@ TEST_F(Values, EachSliderCarriesOnlyItsPartner) {
         if (!moved.partner.empty()) {
             EXPECT_EQ(Box("txt" + moved.partner.substr(3)), moved.shown(p));
         }
-    }
-}
-
-// Unticked, the two sliders of a pair move apart; ticking the box brings
-// nothing together until either slider moves again.
-TEST_F(Values, UntickedPairsStayApartUntilTheNextMove) {
-    for (const Row &row : Rows()) {
-        if (row.partner.empty() || row.slider[row.slider.size() - 2] != 'L') {
-            continue;
-        }
-        Link(false);
-        QSlider *left = Slider(row.slider), *right = Slider(row.partner);
-        const int a = left->minimum() + 1, b = left->maximum() - 1;
-        left->setValue(a);
-        right->setValue(b);
-        Link(true);
-        EXPECT_EQ(std::pair(left->value(), right->value()), std::pair(a, b)) << row.slider;
-        EXPECT_EQ(Box(row.box), row.shown(a)) << row.box;
-        right->setValue(b - 1);
-        EXPECT_EQ(left->value(), b - 1) << row.slider;
-    }
-}
-
-// The never-shown toeing and install-ratio sliders share the camber handler
-// of their corner, which rewrites the camber box from the camber slider;
-// what the user typed into the box moves nothing.
-TEST_F(Values, HiddenSlidersRefreshTheCamberBoxOfTheirCorner) {
-    const char *const corners[] = {"LF", "RF", "LR", "RR"};
-    for (int i = 0; i < 8; ++i) {
-        const std::string camber = std::string("Camber") + corners[i % 4];
-        Slider("trk" + camber)->setValue(i - 3);
-        Find<QLineEdit>(w, ("txt" + camber).c_str())->setText("9");
-        Slider("TrackBar" + std::to_string(i + 1))->setValue(5);
-        EXPECT_EQ(Box("txt" + camber), kCamber(i - 3)) << "TrackBar" << i + 1;
-        EXPECT_EQ(Slider("trk" + camber)->value(), i - 3);
     }
 }
 
