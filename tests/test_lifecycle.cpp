@@ -171,6 +171,8 @@ INSTANTIATE_TEST_SUITE_P(
         ActiveCase{"NoCarriageReturn", "[ACTIVESETUP]\nNAME=a.rvs\n", "", 60},
         ActiveCase{"BinaryGarbage", std::string("\x01\xff[\0\x80]=\r\n\xfe", 11), "", 60},
         ActiveCase{"PathInTheName", ConfFor("../../../a.rvs"), "", 60},
+        ActiveCase{"EmptyFile", "", "", 60},
+        ActiveCase{"MegabyteLong", ConfFor(std::string(1 << 20, 'n')), "", 60},
         ActiveCase{"NulInTheName", std::string("[ACTIVESETUP]\r\nNAME=a\0.rvs\r\n", 27), "", 60},
         ActiveCase{"NoCarriageReturnAtTheEnd", "[ACTIVESETUP]\r\nNAME=a.rvs", "a.rvs", 100}),
     [](const auto &row) { return std::string(row.param.name); });
