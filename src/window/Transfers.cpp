@@ -1,6 +1,7 @@
 // The two transfers between the sliders (the working copy of the setup) and
 // the window's setup record.
 #include "window/TfrmMain.h"
+#include "window/Units.h"
 #include "window/WholeNumber.h"
 
 #include <QSlider>
@@ -9,9 +10,7 @@
 
 namespace {
 
-constexpr double kHundredth = 0.01;
-constexpr double kTenth = 0.1;
-constexpr double kThousandth = 0.001;
+using namespace vosk::units;
 
 // A position computed from a stored value. Values the window wrote come back
 // within a thousandth of a step of their position; anything else only has to

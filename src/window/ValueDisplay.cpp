@@ -2,20 +2,15 @@
 // left and right slider of an axle together.
 #include "window/NumberText.h"
 #include "window/TfrmMain.h"
+#include "window/Units.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QSlider>
 
-namespace {
-
-// Multipliers as written in the physical units; the products are formed
-// left to right in double precision so that each text is the exact decimal.
-constexpr double kHundredth = 0.01;
-constexpr double kTenth = 0.1;
-constexpr double kThousandth = 0.001;
-
-} // namespace
+// The products are formed left to right in double precision, so that each
+// text is the exact decimal.
+using namespace vosk::units;
 
 void TfrmMain::ShowValue(QSlider *slider, QLineEdit *box, Shown shown, QSlider *partner,
                          QCheckBox *symmetric) {
