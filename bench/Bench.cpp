@@ -1,6 +1,6 @@
 #include "Bench.h"
 
-#include "setup/CarSetup.h"
+#include "core/CarSetup.h"
 #include "window/TfrmMain.h"
 
 #include <QApplication>

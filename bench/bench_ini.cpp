@@ -2,7 +2,7 @@
 // plain search for each key.
 #include "Bench.h"
 
-#include "setup/IniReader.h"
+#include "core/IniReader.h"
 
 #include <fcntl.h>
 #include <string.h>

@@ -1,6 +1,6 @@
 // Arbitrary key-value text, section and key: a look-up answers with bytes of
 // the text itself and never reads outside it.
-#include "setup/IniReader.h"
+#include "core/IniReader.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Arbitrary bytes as a setup file: loading it into a real window leaves every
 // slider inside its range, and storing it back is defined.
 #include "FuzzWindow.h"
-#include "setup/CarSetup.h"
+#include "core/CarSetup.h"
 
 #include <QSlider>
 

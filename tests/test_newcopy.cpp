@@ -1,6 +1,6 @@
 // "new" and "copy" on the setup i/o page, answered through the real name
 // dialog from inside its modal loop.
-#include "library/TFrmNewSetup.h"
+#include "setups/TFrmNewSetup.h"
 #include "support/TestSupport.h"
 
 #include <QKeyEvent>

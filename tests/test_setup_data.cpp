@@ -1,8 +1,8 @@
 // The data layer on its own: setup files, key-value files, folder listings
 // and the careful file writes beneath them.
-#include "setup/FileOps.h"
-#include "setup/FolderLister.h"
-#include "setup/IniReader.h"
+#include "core/FileOps.h"
+#include "core/FolderLister.h"
+#include "core/IniReader.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The skin page: the list of skin folders, the remembered skin, its preview
 // picture and the skin choice file.
-#include "setup/FolderLister.h"
+#include "core/FolderLister.h"
 #include "support/TestSupport.h"
 
 #include <QBuffer>

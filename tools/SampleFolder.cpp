@@ -1,8 +1,8 @@
 #include "SampleFolder.h"
 
 #include "Artwork.h"
-#include "setup/CarSetup.h"
-#include "setup/Paths.h"
+#include "core/CarSetup.h"
+#include "core/Paths.h"
 
 #include <QDir>
 #include <QFile>

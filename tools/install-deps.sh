@@ -12,6 +12,13 @@ packages=(
     clang libclang-rt-14-dev         # fuzzing
     xvfb xauth                       # running the window without a display
     fonts-dejavu-core                # text in the window and its pictures
+    xdotool x11-apps                 # driving the window on a real X server, screen pictures
+    qt6-svg-dev                      # the gearing chart as SVG
+    git                              # the setups-in-git check
+    locales                          # a comma-decimal locale for the number tests
+    gcovr                            # line coverage
+    clang-format                     # the formatting check
+    dpkg-dev file                    # the Debian package's library dependencies
 )
 
 missing=()

@@ -1,9 +1,9 @@
 // The car's skins: the list of skin folders, the preview of the chosen skin
 // and the skin choice file that remembers it.
-#include "setup/FileOps.h"
-#include "setup/FolderLister.h"
-#include "setup/IniReader.h"
-#include "setup/Paths.h"
+#include "core/FileOps.h"
+#include "core/FolderLister.h"
+#include "core/IniReader.h"
+#include "core/Paths.h"
 #include "window/HandlerError.h"
 #include "window/RawNameCombo.h"
 #include "window/TfrmMain.h"

@@ -1,6 +1,6 @@
 // Tyre temperatures from the simulator's last run.
-#include "setup/IniReader.h"
-#include "setup/Paths.h"
+#include "core/IniReader.h"
+#include "core/Paths.h"
 #include "window/NumberText.h"
 #include "window/TfrmMain.h"
 

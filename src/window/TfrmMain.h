@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "setup/CarSetup.h"
+#include "core/CarSetup.h"
 #include "ui_frmMain.h"
 
 class QMdiArea;

@@ -1,6 +1,6 @@
 // Saves one setup over and over from a real window until it is killed.
 // Usage: vosk_save_loop <working folder>
-#include "setup/Paths.h"
+#include "core/Paths.h"
 #include "support/SaveVersions.h"
 #include "window/TfrmMain.h"
 

@@ -1,4 +1,4 @@
-#include "library/TFrmNewSetup.h"
+#include "setups/TFrmNewSetup.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -25,6 +25,11 @@ TFrmNewSetup::TFrmNewSetup(QWidget *parent) : QDialog(parent) {
     // The dialog always opens at the same place on the screen, not centred
     // on the window that asked for it.
     move(287, 366);
+    // The name box opens with its whole text selected, as a text box does
+    // when it receives the focus: typing a name replaces "newSetup" rather
+    // than being added to it.
+    ui.txtFilename->selectAll();
+    ui.txtFilename->setFocus();
     connect(ui.butOk, &QPushButton::clicked, this, [this] { butOkClick(ui.butOk); });
     connect(ui.butCancel, &QPushButton::clicked, this, [this] { butCancelClick(ui.butCancel); });
 }

@@ -1,4 +1,4 @@
-#include "setup/FileOps.h"
+#include "core/FileOps.h"
 
 #include <cerrno>
 #include <cstdio>

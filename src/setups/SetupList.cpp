@@ -1,8 +1,8 @@
 // The list of stored setups and the remembered active setup.
-#include "setup/FileOps.h"
-#include "setup/FolderLister.h"
-#include "setup/IniReader.h"
-#include "setup/Paths.h"
+#include "core/FileOps.h"
+#include "core/FolderLister.h"
+#include "core/IniReader.h"
+#include "core/Paths.h"
 #include "window/RawNameCombo.h"
 #include "window/TfrmMain.h"
 

@@ -1,4 +1,4 @@
-#include "setup/FolderLister.h"
+#include "core/FolderLister.h"
 
 #include <dirent.h>
 #include <fnmatch.h>

@@ -1,6 +1,6 @@
-#include "setup/IniReader.h"
+#include "core/IniReader.h"
 
-#include "setup/FileOps.h"
+#include "core/FileOps.h"
 
 #include <cstdlib>
 #include <locale.h>

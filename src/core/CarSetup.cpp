@@ -1,6 +1,6 @@
-#include "setup/CarSetup.h"
+#include "core/CarSetup.h"
 
-#include "setup/FileOps.h"
+#include "core/FileOps.h"
 
 #include <cstddef>
 #include <cstring>

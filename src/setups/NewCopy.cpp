@@ -1,8 +1,8 @@
 // Adding setups to the setup folder: "new" stores the defaults under a typed
 // name, "copy" duplicates the selected setup's stored file.
-#include "library/TFrmNewSetup.h"
-#include "setup/FileOps.h"
-#include "setup/Paths.h"
+#include "setups/TFrmNewSetup.h"
+#include "core/FileOps.h"
+#include "core/Paths.h"
 #include "window/RawNameCombo.h"
 #include "window/TfrmMain.h"
 
