@@ -21,8 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string section(bytes, sectionLength);
     const std::string key(bytes + sectionLength, keyLength);
     IniReader reader;
-    const std::string raw(bytes + sectionLength + keyLength,
-                          size - 2 - sectionLength - keyLength);
+    const std::string raw(bytes + sectionLength + keyLength, size - 2 - sectionLength - keyLength);
     reader.text = raw.substr(0, raw.find('\0'));
     reader.loaded = true;
     const std::string value = reader.GetString(section, key);

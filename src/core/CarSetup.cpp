@@ -1,81 +1,24 @@
 #include "core/CarSetup.h"
 
 #include "core/FileOps.h"
+#include "core/SetupFields.h"
 
-#include <cstddef>
+#include <algorithm>
 #include <cstring>
-#include <limits>
-
-// The words are copied to and from the file byte for byte, so the record's
-// memory must look exactly like the setup file: 32-bit little-endian words,
-// IEEE floats, in file order with no gaps.
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "setup files are little-endian");
-static_assert(sizeof(float) == 4 && std::numeric_limits<float>::is_iec559,
-              "setup files hold IEEE single-precision floats");
-
-// offsetof on a class with a virtual destructor is conditionally supported;
-// g++ gives well-defined results for it and warns only because the standard
-// does not promise them.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Winvalid-offsetof"
-#define VOSK_WORD_AT(field, word)                                                                  \
-    static_assert(offsetof(CarSetup, field) - offsetof(CarSetup, rearWing) == 4 * (word),          \
-                  #field " is not at its place in the setup file")
-VOSK_WORD_AT(rearWing, 0);
-VOSK_WORD_AT(brakeBias, 1);
-VOSK_WORD_AT(brakePad, 2);
-VOSK_WORD_AT(brakeDisc, 6);
-VOSK_WORD_AT(rollBarFront, 10);
-VOSK_WORD_AT(rollBarRear, 11);
-VOSK_WORD_AT(spring, 12);
-VOSK_WORD_AT(dampComp, 16);
-VOSK_WORD_AT(dampReb, 20);
-VOSK_WORD_AT(reserved0, 24);
-VOSK_WORD_AT(gear, 25);
-VOSK_WORD_AT(gearFinal, 31);
-VOSK_WORD_AT(steerRatio, 32);
-VOSK_WORD_AT(camber, 33);
-VOSK_WORD_AT(reservedA, 37);
-VOSK_WORD_AT(reservedB, 41);
-VOSK_WORD_AT(fuel, 45);
-VOSK_WORD_AT(reservedTail, 46);
-static_assert(offsetof(CarSetup, reservedTail) + sizeof(CarSetup::reservedTail) -
-                      offsetof(CarSetup, rearWing) ==
-                  CarSetup::kFileSize,
-              "the words must span exactly one setup file");
-#undef VOSK_WORD_AT
-#pragma GCC diagnostic pop
+#include <type_traits>
 
 namespace {
 
-// Calls visit(pointer, size) for every field in file order. Copying through
-// these pointers with memcpy keeps every bit pattern as it is: a float that
-// passed through a float register could have a signalling NaN quietened.
-template <typename Record, typename Visit> void EachField(Record &r, Visit visit) {
-    visit(&r.rearWing, sizeof r.rearWing);
-    visit(&r.brakeBias, sizeof r.brakeBias);
-    visit(r.brakePad, sizeof r.brakePad);
-    visit(r.brakeDisc, sizeof r.brakeDisc);
-    visit(&r.rollBarFront, sizeof r.rollBarFront);
-    visit(&r.rollBarRear, sizeof r.rollBarRear);
-    visit(r.spring, sizeof r.spring);
-    visit(r.dampComp, sizeof r.dampComp);
-    visit(r.dampReb, sizeof r.dampReb);
-    visit(&r.reserved0, sizeof r.reserved0);
-    visit(r.gear, sizeof r.gear);
-    visit(&r.gearFinal, sizeof r.gearFinal);
-    visit(&r.steerRatio, sizeof r.steerRatio);
-    visit(r.camber, sizeof r.camber);
-    visit(r.reservedA, sizeof r.reservedA);
-    visit(r.reservedB, sizeof r.reservedB);
-    visit(&r.fuel, sizeof r.fuel);
-    visit(r.reservedTail, sizeof r.reservedTail);
+// Where field's words lie inside the record object. Copying through these
+// bytes with memcpy keeps every bit pattern as it is: a float that passed
+// through a float register could have a signalling NaN quietened.
+template <typename Record> auto *WordsOf(Record &record, const vosk::Field &field) {
+    using Byte = std::conditional_t<std::is_const_v<Record>, const unsigned char, unsigned char>;
+    return reinterpret_cast<Byte *>(&record) + field.offset;
 }
 
 template <std::size_t N> void Fill(float (&words)[N], float value) {
-    for (float &w : words) {
-        w = value;
-    }
+    std::fill(std::begin(words), std::end(words), value);
 }
 
 } // namespace
@@ -87,15 +30,37 @@ CarSetup::CarSetup()
 
 CarSetup::~CarSetup() = default;
 
+void CarSetup::ToBytes(unsigned char (&bytes)[kFileSize]) const {
+    for (const vosk::Field &field : vosk::kFields) {
+        std::memcpy(bytes + 4 * field.firstWord, WordsOf(*this, field), 4 * field.count);
+    }
+}
+
+void CarSetup::FromBytes(const unsigned char (&bytes)[kFileSize]) {
+    for (const vosk::Field &field : vosk::kFields) {
+        std::memcpy(WordsOf(*this, field), bytes + 4 * field.firstWord, 4 * field.count);
+    }
+}
+
+std::uint32_t CarSetup::Word(std::size_t k) const {
+    std::uint32_t bits = 0;
+    if (const vosk::Field *field = vosk::FieldOfWord(k)) {
+        std::memcpy(&bits, WordsOf(*this, *field) + 4 * (k - field->firstWord), 4);
+    }
+    return bits;
+}
+
+void CarSetup::SetWord(std::size_t k, std::uint32_t bits) {
+    if (const vosk::Field *field = vosk::FieldOfWord(k)) {
+        std::memcpy(WordsOf(*this, *field) + 4 * (k - field->firstWord), &bits, 4);
+    }
+}
+
 // A save that cannot complete is dropped silently: the window goes on either
 // way, and the setup file that was there before stays as it was.
 void CarSetup::Save(const std::string &path) const {
     unsigned char bytes[kFileSize];
-    std::size_t at = 0;
-    EachField(*this, [&](const void *field, std::size_t size) {
-        std::memcpy(bytes + at, field, size);
-        at += size;
-    });
+    ToBytes(bytes);
     (void)vosk::ReplaceFile(path, bytes, sizeof bytes);
 }
 
@@ -104,14 +69,9 @@ void CarSetup::Save(const std::string &path) const {
 // arrived. Bytes after the 196th are never read.
 void CarSetup::Load(const std::string &path) {
     unsigned char bytes[kFileSize];
-    if (!vosk::ReadFilePrefix(path, bytes, sizeof bytes)) {
-        return;
+    if (vosk::ReadFilePrefix(path, bytes, sizeof bytes)) {
+        FromBytes(bytes);
     }
-    std::size_t at = 0;
-    EachField(*this, [&](void *field, std::size_t size) {
-        std::memcpy(field, bytes + at, size);
-        at += size;
-    });
 }
 
 void CarSetup::SetDefaults() {
@@ -123,11 +83,9 @@ void CarSetup::SetDefaults() {
     rollBarRear = 8;
     spring[0] = spring[1] = 140;
     spring[2] = spring[3] = 130;
-    for (std::size_t i = 0; i < 4; ++i) {
-        dampComp[i] = 3;
-        dampReb[i] = 2;
-        reservedA[i] = 0;
-    }
+    std::fill(std::begin(dampComp), std::end(dampComp), 3);
+    std::fill(std::begin(dampReb), std::end(dampReb), 2);
+    std::fill(std::begin(reservedA), std::end(reservedA), 0u);
     reserved0 = 0;
     steerRatio = 10;
     Fill(camber, 0.0f);

@@ -1,10 +1,12 @@
 // Adding setups to the setup folder: "new" stores the defaults under a typed
 // name, "copy" duplicates the selected setup's stored file.
-#include "setups/TFrmNewSetup.h"
 #include "core/FileOps.h"
 #include "core/Paths.h"
+#include "setups/TFrmNewSetup.h"
 #include "window/RawNameCombo.h"
 #include "window/TfrmMain.h"
+
+#include "ui_frmMain.h"
 
 #include <memory>
 #include <string>
@@ -47,7 +49,7 @@ void TfrmMain::butNewClick(QObject *) {
         setup.Save(path);
     }
     FillSetupList();
-    ui.cmbSetupList->setCurrentIndex(vosk::FindName(ui.cmbSetupList, file));
+    ui->cmbSetupList->setCurrentIndex(vosk::FindName(ui->cmbSetupList, file));
     // Loading back what is on the disk puts the user on the existing setup
     // when the name was already taken.
     setup.Load(path);
@@ -59,11 +61,11 @@ void TfrmMain::butCopyClick(QObject *) {
     if (name.empty()) {
         return;
     }
-    const std::string old = vosk::SelectedName(ui.cmbSetupList);
+    const std::string old = vosk::SelectedName(ui->cmbSetupList);
     // The copy is made from the stored file, never from the sliders. A taken
     // name or a missing source simply leaves the folder as it was.
     (void)vosk::CopyFileNoReplace(vosk::paths::kSetupFolder + old,
                                   vosk::paths::kSetupFolder + name + kSetupExtension);
     FillSetupList();
-    ui.cmbSetupList->setCurrentIndex(vosk::FindName(ui.cmbSetupList, old));
+    ui->cmbSetupList->setCurrentIndex(vosk::FindName(ui->cmbSetupList, old));
 }

@@ -1,5 +1,7 @@
 #include "setups/TFrmNewSetup.h"
 
+#include "ui_FrmNewSetup.h"
+
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -12,32 +14,34 @@ constexpr int kCancelResult = 2;
 
 } // namespace
 
-TFrmNewSetup::TFrmNewSetup(QWidget *parent) : QDialog(parent) {
-    ui.setupUi(this);
+TFrmNewSetup::TFrmNewSetup(QWidget *parent) : QDialog(parent), ui(new Ui::FrmNewSetup) {
+    ui->setupUi(this);
     // A plain dialog frame: no help button, no resizing.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(357, 80);
     // The prompt sizes itself to its text, so a font wider than the one the
     // dialog was drawn with does not cut the sentence short.
-    ui.Label1->resize(std::max(ui.Label1->width(), ui.Label1->sizeHint().width()),
-                      ui.Label1->height());
+    ui->Label1->resize(std::max(ui->Label1->width(), ui->Label1->sizeHint().width()),
+                       ui->Label1->height());
     // The dialog always opens at the same place on the screen, not centred
     // on the window that asked for it.
     move(287, 366);
     // The name box opens with its whole text selected, as a text box does
     // when it receives the focus: typing a name replaces "newSetup" rather
     // than being added to it.
-    ui.txtFilename->selectAll();
-    ui.txtFilename->setFocus();
-    connect(ui.butOk, &QPushButton::clicked, this, [this] { butOkClick(ui.butOk); });
-    connect(ui.butCancel, &QPushButton::clicked, this, [this] { butCancelClick(ui.butCancel); });
+    ui->txtFilename->selectAll();
+    ui->txtFilename->setFocus();
+    connect(ui->butOk, &QPushButton::clicked, this, [this] { butOkClick(ui->butOk); });
+    connect(ui->butCancel, &QPushButton::clicked, this, [this] { butCancelClick(ui->butCancel); });
 }
 
-TFrmNewSetup::~TFrmNewSetup() = default;
+TFrmNewSetup::~TFrmNewSetup() {
+    delete ui;
+}
 
 void TFrmNewSetup::butOkClick(QObject *) {
-    Filename = ui.txtFilename->text().toStdString();
+    Filename = ui->txtFilename->text().toStdString();
     done(kOkResult);
 }
 

@@ -4,9 +4,10 @@
 
 #include <string>
 
-#include "ui_FrmNewSetup.h"
-
 class QKeyEvent;
+namespace Ui {
+class FrmNewSetup;
+}
 
 // Asks for the name of a new setup. The caller shows it modally and then
 // reads Filename only: an empty Filename means the user gave no name.
@@ -31,5 +32,5 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    Ui::FrmNewSetup ui;
+    Ui::FrmNewSetup *ui;
 };

@@ -8,6 +8,8 @@
 #include "window/RawNameCombo.h"
 #include "window/TfrmMain.h"
 
+#include "ui_frmMain.h"
+
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -66,7 +68,7 @@ bool PixelRowsComplete(int fd, off_t fileSize) {
 // the file when it is missing, not a regular file, not a readable bitmap or
 // implausibly large.
 QImage ReadPreview(const std::string &path) {
-    // O_NONBLOCK: a fifo called ui.bmp must not hang the window.
+    // O_NONBLOCK: a fifo called ui->bmp must not hang the window.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         throw PreviewError(path, QStringLiteral("the file cannot be opened"));
@@ -101,36 +103,32 @@ QImage ReadPreview(const std::string &path) {
 
 } // namespace
 
-void TfrmMain::FormCreate(QObject *) {
-    FillSkinList();
-}
-
 void TfrmMain::FillSkinList() {
-    ui.cmbSkins->clear();
+    ui->cmbSkins->clear();
     FolderLister lister;
     lister.ListFolders(vosk::paths::kSkinsFolder);
-    vosk::SetNames(ui.cmbSkins, std::move(lister.names));
+    vosk::SetNames(ui->cmbSkins, std::move(lister.names));
     IniReader reader;
     reader.Load(vosk::paths::kSkinChoiceFile);
     if (!reader.loaded) {
         return;
     }
-    const int index = vosk::FindName(ui.cmbSkins, reader.GetString("SKIN", "CURRENT"));
+    const int index = vosk::FindName(ui->cmbSkins, reader.GetString("SKIN", "CURRENT"));
     if (index < 0) {
         return;
     }
     // Selecting from code raises no pick, so the preview is loaded here.
-    ui.cmbSkins->setCurrentIndex(index);
+    ui->cmbSkins->setCurrentIndex(index);
     cmbSkinsChange(nullptr);
 }
 
 void TfrmMain::cmbSkinsChange(QObject *) {
-    const std::string name = vosk::SelectedName(ui.cmbSkins);
+    const std::string name = vosk::SelectedName(ui->cmbSkins);
     const std::string previewPath = std::string(vosk::paths::kSkinsFolder) + "/" + name + "/ui.bmp";
     // The preview comes first: a skin whose picture cannot be shown never
     // becomes the remembered one, and the old preview stays on screen.
     const QImage preview = ReadPreview(previewPath);
-    ui.imgSkin->setPixmap(QPixmap::fromImage(preview));
+    ui->imgSkin->setPixmap(QPixmap::fromImage(preview));
     // The choice is remembered under the folder's own spelling. A choice
     // file that cannot be written just means the pick is not remembered.
     // Every new window rewrites the choice it just read, so a file that

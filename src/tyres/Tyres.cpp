@@ -1,10 +1,11 @@
 // Tyre temperatures from the simulator's last run.
 #include "core/IniReader.h"
+#include "core/NumberText.h"
 #include "core/Paths.h"
-#include "window/NumberText.h"
+#include "core/TyreReadings.h"
 #include "window/TfrmMain.h"
 
-#include <QLabel>
+#include "ui_frmMain.h"
 
 void TfrmMain::Button1Click(QObject *) {
     IniReader reader;
@@ -12,19 +13,12 @@ void TfrmMain::Button1Click(QObject *) {
     if (!reader.loaded) {
         return;
     }
-    // The right-hand wheels are seen from the other side of the car, so
-    // their inner and outer readings change columns; the middle stays put.
-    const struct {
-        const char *key;
-        QLabel *box;
-    } readings[] = {
-        {"TEMP_TIRE0_I", ui.txtLF_I}, {"TEMP_TIRE0_M", ui.txtLF_M}, {"TEMP_TIRE0_O", ui.txtLF_O},
-        {"TEMP_TIRE1_I", ui.txtRF_O}, {"TEMP_TIRE1_M", ui.txtRF_M}, {"TEMP_TIRE1_O", ui.txtRF_I},
-        {"TEMP_TIRE2_I", ui.txtLR_I}, {"TEMP_TIRE2_M", ui.txtLR_M}, {"TEMP_TIRE2_O", ui.txtLR_O},
-        {"TEMP_TIRE3_I", ui.txtRR_O}, {"TEMP_TIRE3_M", ui.txtRR_M}, {"TEMP_TIRE3_O", ui.txtRR_I},
-    };
-    for (const auto &reading : readings) {
-        reading.box->setText(
-            vosk::FormatFloat(QStringLiteral("###"), reader.GetFloat("TEMPS", reading.key)));
+    QLabel *const boxes[4][3] = {{ui->txtLF_I, ui->txtLF_M, ui->txtLF_O},
+                                 {ui->txtRF_I, ui->txtRF_M, ui->txtRF_O},
+                                 {ui->txtLR_I, ui->txtLR_M, ui->txtLR_O},
+                                 {ui->txtRR_I, ui->txtRR_M, ui->txtRR_O}};
+    for (const vosk::TyreReading &reading : vosk::kTyreReadings) {
+        boxes[reading.wheel][reading.column]->setText(
+            QString::fromStdString(vosk::WholeNumberText(reader.GetFloat("TEMPS", reading.key))));
     }
 }

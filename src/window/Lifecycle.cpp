@@ -5,6 +5,8 @@
 #include "window/RawNameCombo.h"
 #include "window/TfrmMain.h"
 
+#include "ui_frmMain.h"
+
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -77,17 +79,23 @@ void TfrmMain::Release() {
     }
 }
 
+// The skin list is filled once per window; the setups are loaded at every
+// activation instead.
+void TfrmMain::FormCreate(QObject *) {
+    FillSkinList();
+}
+
 void TfrmMain::FormActivate(QObject *) {
     FillSetupList();
     const std::string name = ReadActiveSetupName();
-    const int entry = vosk::FindName(ui.cmbSetupList, name);
-    ui.cmbSetupList->setCurrentIndex(entry);
+    const int entry = vosk::FindName(ui->cmbSetupList, name);
+    ui->cmbSetupList->setCurrentIndex(entry);
     if (name == vosk::paths::kDefaultSetupName) {
         setup.SetDefaults();
     } else if (entry >= 0) {
         // The remembered name may differ from the file's in letter case
         // only; this file system would not find it under that spelling.
-        setup.Load(SetupPath(vosk::SelectedName(ui.cmbSetupList)));
+        setup.Load(SetupPath(vosk::SelectedName(ui->cmbSetupList)));
     } else {
         setup.Load(SetupPath(name));
     }
@@ -95,7 +103,7 @@ void TfrmMain::FormActivate(QObject *) {
 }
 
 void TfrmMain::cmbSetupListClick(QObject *) {
-    setup.Load(SetupPath(vosk::SelectedName(ui.cmbSetupList)));
+    setup.Load(SetupPath(vosk::SelectedName(ui->cmbSetupList)));
     RecordToControls();
 }
 
@@ -103,7 +111,7 @@ void TfrmMain::butOkClick(QObject *) {
     ControlsToRecord();
     // The list text is the setup's file name, ".rvs" included. With nothing
     // selected the path names the folder itself and the save does nothing.
-    setup.Save(SetupPath(vosk::SelectedName(ui.cmbSetupList)));
+    setup.Save(SetupPath(vosk::SelectedName(ui->cmbSetupList)));
     Release();
 }
 

@@ -6,18 +6,28 @@
 #include <string>
 
 #include "core/CarSetup.h"
-#include "ui_frmMain.h"
 
 class QMdiArea;
 class QMdiSubWindow;
-class QSlider;
-class QLineEdit;
-class QCheckBox;
+namespace Ui {
+class frmMain;
+}
 
 // The "Marzan Setup" window. Every handler is named after the control and
 // event it serves; the window's own events are FormCreate (end of the
 // constructor), FormActivate (its sub-window becomes the active child of the
 // frame) and FormDestroy (start of the destructor, all controls alive).
+//
+// The methods live beside the feature they serve:
+//   window/TfrmMain.cpp        construction, connections, error boxes
+//   window/Lifecycle.cpp       FormCreate, FormActivate, FormDestroy, the
+//                              frame, picking a setup, "ok"
+//   window/Sliders.cpp         value boxes, symmetric link, both transfers
+//   window/ProjectedSpeeds.cpp "calculate"
+//   setups/SetupList.cpp       setup list and the remembered active setup
+//   setups/NewCopy.cpp         "new" and "copy"
+//   skins/Skins.cpp            skin list, preview, skin choice file
+//   tyres/Tyres.cpp            "get temps"
 class TfrmMain : public QWidget {
     Q_OBJECT
 
@@ -105,18 +115,18 @@ public:
     void trkFuelChange(QObject *sender);
 
 private:
-    // How a value box renders its slider's position.
-    enum class Shown { Plain, Bias, Pad, Camber, Ratio, Steer };
-
     void ConnectHandlers();
-    void ShowValue(QSlider *slider, QLineEdit *box, Shown shown, QSlider *partner = nullptr,
-                   QCheckBox *symmetric = nullptr);
+    void ConnectSliders();
+    // Shows row's slider in its value box (row of the slider table).
+    void ShowBox(std::size_t row);
+    // What every slider change handler does for the slider it is named after.
+    void SliderChanged(void (TfrmMain::*handler)(QObject *));
     void ShowAllValues();
     // Runs a handler of a user action; a failure that escapes it is shown in
     // an error box instead of reaching the event loop.
     void Guarded(const std::function<void()> &handler);
 
-    Ui::frmMain ui;
+    Ui::frmMain *ui;
     CarSetup setup;
     // Whether the window is the frame's active child, so that only a real
     // change of the active child counts as an activation.

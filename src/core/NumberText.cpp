@@ -1,51 +1,24 @@
-#include "window/NumberText.h"
+#include "core/NumberText.h"
 
-#include <QLocale>
-
+#include <climits>
 #include <cmath>
 #include <cstdio>
-#include <string>
 
 namespace vosk {
-namespace {
 
-QString WithUserSeparator(std::string text) {
-    const QString separator = QLocale().decimalPoint();
-    QString out = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    out.replace(QLatin1Char('.'), separator);
-    return out;
+std::string IntegerText(long long value) {
+    return std::to_string(value);
 }
 
-// Drops trailing zeros after the point, and the point itself when nothing
-// is left after it.
-void TrimFraction(std::string &digits) {
-    const auto point = digits.find('.');
-    if (point == std::string::npos) {
-        return;
-    }
-    while (digits.back() == '0') {
-        digits.pop_back();
-    }
-    if (digits.back() == '.') {
-        digits.pop_back();
-    }
-}
-
-} // namespace
-
-QString IntToStr(long long value) {
-    return QString::number(value);
-}
-
-QString FloatToStr(double value) {
+std::string DecimalText(double value) {
     if (std::isnan(value)) {
-        return QStringLiteral("NAN");
+        return "NAN";
     }
     if (std::isinf(value)) {
-        return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+        return value < 0 ? "-INF" : "INF";
     }
     if (value == 0) {
-        return QStringLiteral("0");
+        return "0";
     }
     // 15 significant digits in scientific form give the mantissa digits and
     // the decimal exponent; the plain decimal is then laid out by hand so it
@@ -72,25 +45,13 @@ QString FloatToStr(double value) {
             plain = mantissa.substr(0, intDigits) + "." + mantissa.substr(intDigits);
         }
     }
-    return WithUserSeparator((negative ? "-" : "") + plain);
+    return (negative ? "-" : "") + plain;
 }
 
-QString FormatFloat(const QString &pattern, long double value) {
+std::string WholeNumberText(long double value) {
     if (!std::isfinite(value)) {
         return {};
     }
-    if (pattern == QLatin1String("0.###")) {
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%.3Lf", value);
-        std::string text(buf);
-        TrimFraction(text);
-        if (text == "-0") {
-            text = "0";
-        }
-        return WithUserSeparator(text);
-    }
-    // "###": a whole number, halves away from zero; a zero result shows
-    // nothing at all rather than "0".
     const long double rounded = std::round(value);
     if (rounded == 0) {
         return {};
@@ -99,7 +60,20 @@ QString FormatFloat(const QString &pattern, long double value) {
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     std::snprintf(text.data(), text.size(), "%.0Lf", rounded);
     text.resize(static_cast<std::size_t>(length));
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return text;
+}
+
+int ClampToInt(double x) {
+    if (std::isnan(x)) {
+        return 0;
+    }
+    if (x >= static_cast<double>(INT_MAX)) {
+        return INT_MAX;
+    }
+    if (x <= static_cast<double>(INT_MIN)) {
+        return INT_MIN;
+    }
+    return static_cast<int>(x);
 }
 
 } // namespace vosk

@@ -1,0 +1,156 @@
+#include "core/SliderTable.h"
+
+#include "core/CarSetup.h"
+#include "core/NumberText.h"
+#include "core/SetupFields.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace vosk {
+namespace {
+
+// The step multipliers, as the double nearest each decimal. The products are
+// formed left to right in double precision, so a box shows the exact decimal
+// and the word holds the float nearest to it.
+constexpr double kHundredth = 0.01;
+constexpr double kTenth = 0.1;
+constexpr double kThousandth = 0.001;
+
+std::uint32_t Bits(float value) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+float FloatOf(std::uint32_t bits) {
+    float value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+std::uint32_t Bits(std::int32_t value) {
+    return static_cast<std::uint32_t>(value);
+}
+std::int32_t IntOf(std::uint32_t bits) {
+    std::int32_t value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+// A stored word the window wrote comes back within a thousandth of a step of
+// its position; anything else only has to give a position to clamp.
+int Nearest(double x) {
+    return ClampToInt(std::nearbyint(x));
+}
+
+// The words of the four wheels, or of the six gears, from the field's name.
+std::size_t WordOf(const char *field, std::size_t element = 0) {
+    for (const Field &f : kFields) {
+        if (std::strcmp(f.name, field) == 0) {
+            return f.firstWord + element;
+        }
+    }
+    return CarSetup::kWords; // unreachable for the names below
+}
+
+constexpr const char *kSuspensions = "suspensions I";
+
+} // namespace
+
+#define VOSK_WHEELS(field, rule, min, max, page, group)                                            \
+    Slider{WordOf(field, 0), rule, min, max, page, group, "LF"},                                   \
+        Slider{WordOf(field, 1), rule, min, max, page, group, "RF"},                               \
+        Slider{WordOf(field, 2), rule, min, max, page, group, "LR"}, Slider {                      \
+        WordOf(field, 3), rule, min, max, page, group, "RR"                                        \
+    }
+
+const std::array<Slider, 37> kSliders = {
+    Slider{WordOf("rearWing"), Rule::Plain, 0, 18, "aero", "wings", "rear"},
+    Slider{WordOf("brakeBias"), Rule::Bias, 0, 100, "brakes", "front bias (%)", ""},
+    VOSK_WHEELS("brakePad", Rule::Pad, 0, 100, "brakes", "pads (u)"),
+    VOSK_WHEELS("brakeDisc", Rule::Whole, 15, 35, "brakes", "disc size (cm)"),
+    Slider{WordOf("rollBarFront"), Rule::Plain, 0, 115, kSuspensions, "anti-roll bars (N/mm)",
+           "front"},
+    Slider{WordOf("rollBarRear"), Rule::Plain, 0, 115, kSuspensions, "anti-roll bars (N/mm)",
+           "rear"},
+    VOSK_WHEELS("spring", Rule::Plain, 60, 160, kSuspensions, "springs (N/mm)"),
+    VOSK_WHEELS("dampComp", Rule::Plain, 1, 5, kSuspensions, "dampers compression"),
+    VOSK_WHEELS("dampReb", Rule::Plain, 1, 5, kSuspensions, "dampers rebound"),
+    Slider{WordOf("steerRatio"), Rule::Steer, 6, 20, "steering", "ratio (degrees)", ""},
+    VOSK_WHEELS("camber", Rule::Camber, -40, 40, "suspensions II", "static camber"),
+    Slider{WordOf("gear", 0), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "1st"},
+    Slider{WordOf("gear", 1), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "2nd"},
+    Slider{WordOf("gear", 2), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "3rd"},
+    Slider{WordOf("gear", 3), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "4th"},
+    Slider{WordOf("gear", 4), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "5th"},
+    Slider{WordOf("gear", 5), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "6th"},
+    Slider{WordOf("gearFinal"), Rule::Ratio, 500, 4000, "transmission", "differential",
+           "final ratio"},
+    Slider{WordOf("fuel"), Rule::Whole, 1, 60, "fuel", "fuel (lt)", ""},
+};
+#undef VOSK_WHEELS
+
+std::uint32_t StoredWord(Rule rule, int p) {
+    switch (rule) {
+    case Rule::Plain:
+    case Rule::Steer:
+        return Bits(std::int32_t{p});
+    case Rule::Bias:
+        return Bits(static_cast<std::int32_t>(100 - p));
+    case Rule::Pad:
+        return Bits(static_cast<float>(p * kHundredth * 0.5));
+    case Rule::Whole:
+        return Bits(static_cast<float>(p));
+    case Rule::Camber:
+        return Bits(static_cast<float>(p * kTenth));
+    case Rule::Ratio:
+        return Bits(static_cast<float>((4500 - p) * kThousandth));
+    }
+    return 0;
+}
+
+int PositionOf(Rule rule, std::uint32_t word) {
+    const double f = static_cast<double>(FloatOf(word));
+    switch (rule) {
+    case Rule::Plain:
+    case Rule::Steer:
+        return IntOf(word);
+    case Rule::Bias:
+        // 100 - v without overflowing on a damaged word.
+        return ClampToInt(100.0 - IntOf(word));
+    case Rule::Pad:
+        return Nearest(f * 2.0 * 100.0);
+    case Rule::Whole:
+        return Nearest(f);
+    case Rule::Camber:
+        return Nearest(f * 10.0);
+    case Rule::Ratio:
+        return Nearest(4500.0 - f * 1000.0);
+    }
+    return 0;
+}
+
+int Clamped(const Slider &slider, int p) {
+    return std::clamp(p, slider.min, slider.max);
+}
+
+std::string ShownText(Rule rule, int p) {
+    switch (rule) {
+    case Rule::Plain:
+    case Rule::Whole:
+        return IntegerText(p);
+    case Rule::Bias:
+        return IntegerText(100LL - p);
+    case Rule::Pad:
+        return DecimalText(p * kHundredth * 0.5);
+    case Rule::Camber:
+        return DecimalText(p * kTenth);
+    case Rule::Ratio:
+        return DecimalText((4500 - p) * kThousandth);
+    case Rule::Steer:
+        return IntegerText(p) + ":1";
+    }
+    return {};
+}
+
+} // namespace vosk

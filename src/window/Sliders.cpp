@@ -1,0 +1,201 @@
+// The sliders that carry the setup: their value boxes, the "symmetric" link
+// that keeps the left and right slider of an axle together, and the two
+// transfers between the sliders (the working copy of the setup) and the
+// window's setup record. The data core's slider table says what each slider
+// means; the table here says which controls and handler belong to it, row
+// for row.
+#include "core/SliderTable.h"
+#include "window/TfrmMain.h"
+#include "window/UserNumbers.h"
+
+#include "ui_frmMain.h"
+
+#include <iterator>
+
+namespace {
+
+using Form = Ui::frmMain;
+
+struct SliderControls {
+    QSlider *Form::*slider;
+    QLineEdit *Form::*box;
+    void (TfrmMain::*handler)(QObject *);
+    // The other slider of the axle and the box that links the two, for the
+    // sliders that have one.
+    QSlider *Form::*partner = nullptr;
+    QCheckBox *Form::*symmetric = nullptr;
+};
+
+#define VOSK_ONE(name, box)                                                                        \
+    { &Form::name, &Form::box, &TfrmMain::name##Change }
+#define VOSK_PAIR(name, box, partner, symmetric)                                                   \
+    { &Form::name, &Form::box, &TfrmMain::name##Change, &Form::partner, &Form::symmetric }
+
+// clang-format off
+const SliderControls kControls[] = {
+    VOSK_ONE(trRear, txtRear),
+    VOSK_ONE(trkBrakeBias, txtBrakeBias),
+    VOSK_PAIR(trkBrakePadLF, txtBrakePadLF, trkBrakePadRF, chkBrakeSym),
+    VOSK_PAIR(trkBrakePadRF, txtBrakePadRF, trkBrakePadLF, chkBrakeSym),
+    VOSK_PAIR(trkBrakePadLR, txtBrakePadLR, trkBrakePadRR, chkBrakeSym),
+    VOSK_PAIR(trkBrakePadRR, txtBrakePadRR, trkBrakePadLR, chkBrakeSym),
+    VOSK_PAIR(trkBrakeDiscLF, txtBrakeDiscLF, trkBrakeDiscRF, chkBrakeSym),
+    VOSK_PAIR(trkBrakeDiscRF, txtBrakeDiscRF, trkBrakeDiscLF, chkBrakeSym),
+    VOSK_PAIR(trkBrakeDiscLR, txtBrakeDiscLR, trkBrakeDiscRR, chkBrakeSym),
+    VOSK_PAIR(trkBrakeDiscRR, txtBrakeDiscRR, trkBrakeDiscLR, chkBrakeSym),
+    VOSK_ONE(trkRollBarF, txtRollBarF),
+    VOSK_ONE(trkRollBarR, txtRollBarR),
+    VOSK_PAIR(trkSpringLF, txtSpringLF, trkSpringRF, chkSpringSym),
+    VOSK_PAIR(trkSpringRF, txtSpringRF, trkSpringLF, chkSpringSym),
+    VOSK_PAIR(trkSpringLR, txtSpringLR, trkSpringRR, chkSpringSym),
+    VOSK_PAIR(trkSpringRR, txtSpringRR, trkSpringLR, chkSpringSym),
+    VOSK_PAIR(trkDampCompLF, txtDampCompLF, trkDampCompRF, chkSpringSym),
+    VOSK_PAIR(trkDampCompRF, txtDampCompRF, trkDampCompLF, chkSpringSym),
+    VOSK_PAIR(trkDampCompLR, txtDampCompLR, trkDampCompRR, chkSpringSym),
+    VOSK_PAIR(trkDampCompRR, txtDampCompRR, trkDampCompLR, chkSpringSym),
+    VOSK_PAIR(trkDampRebLF, txtDampRebLF, trkDampRebRF, chkSpringSym),
+    VOSK_PAIR(trkDampRebRF, txtDampRebRF, trkDampRebLF, chkSpringSym),
+    VOSK_PAIR(trkDampRebLR, txtDampRebLR, trkDampRebRR, chkSpringSym),
+    VOSK_PAIR(trkDampRebRR, txtDampRebRR, trkDampRebLR, chkSpringSym),
+    VOSK_ONE(trkSteerRatio, txtSteerRatio),
+    VOSK_ONE(trkCamberLF, txtCamberLF),
+    VOSK_ONE(trkCamberRF, txtCamberRF),
+    VOSK_ONE(trkCamberLR, txtCamberLR),
+    VOSK_ONE(trkCamberRR, txtCamberRR),
+    VOSK_ONE(trkGear1, txtGear1),
+    VOSK_ONE(trkGear2, txtGear2),
+    VOSK_ONE(trkGear3, txtGear3),
+    VOSK_ONE(trkGear4, txtGear4),
+    VOSK_ONE(trkGear5, txtGear5),
+    VOSK_ONE(trkGear6, txtGear6),
+    VOSK_ONE(trkGearFinal, txtGearFinal),
+    VOSK_ONE(trkFuel, txtFuel),
+};
+// clang-format on
+#undef VOSK_ONE
+#undef VOSK_PAIR
+
+static_assert(std::size(kControls) == vosk::kSliders.size(),
+              "every slider of the setup needs its controls");
+
+// The never-shown toeing and install-ratio sliders raise the camber handler
+// of their corner; they carry no setup value.
+const std::pair<QSlider * Form::*, void (TfrmMain::*)(QObject *)> kHiddenCamberSliders[] = {
+    {&Form::TrackBar1, &TfrmMain::trkCamberLFChange},
+    {&Form::TrackBar2, &TfrmMain::trkCamberRFChange},
+    {&Form::TrackBar3, &TfrmMain::trkCamberLRChange},
+    {&Form::TrackBar4, &TfrmMain::trkCamberRRChange},
+    {&Form::TrackBar5, &TfrmMain::trkCamberLFChange},
+    {&Form::TrackBar6, &TfrmMain::trkCamberRFChange},
+    {&Form::TrackBar7, &TfrmMain::trkCamberLRChange},
+    {&Form::TrackBar8, &TfrmMain::trkCamberRRChange},
+};
+
+} // namespace
+
+void TfrmMain::ConnectSliders() {
+    const auto connectTo = [this](QSlider *slider, void (TfrmMain::*handler)(QObject *)) {
+        connect(slider, &QSlider::valueChanged, this,
+                [this, slider, handler] { (this->*handler)(slider); });
+    };
+    for (const SliderControls &row : kControls) {
+        connectTo(ui->*row.slider, row.handler);
+    }
+    for (const auto &[slider, handler] : kHiddenCamberSliders) {
+        connectTo(ui->*slider, handler);
+    }
+}
+
+void TfrmMain::ShowBox(std::size_t row) {
+    const SliderControls &c = kControls[row];
+    (ui->*c.box)
+        ->setText(vosk::WithUserSeparator(
+            vosk::ShownText(vosk::kSliders[row].rule, (ui->*c.slider)->value())));
+}
+
+// Setting the partner runs its handler, which sets this slider back to the
+// position it already holds; that raises nothing, so the chain ends there.
+void TfrmMain::SliderChanged(void (TfrmMain::*handler)(QObject *)) {
+    for (std::size_t row = 0; row < std::size(kControls); ++row) {
+        const SliderControls &c = kControls[row];
+        if (c.handler != handler) {
+            continue;
+        }
+        ShowBox(row);
+        if (c.partner && (ui->*c.symmetric)->isChecked()) {
+            (ui->*c.partner)->setValue((ui->*c.slider)->value());
+        }
+        return;
+    }
+}
+
+// clang-format off
+void TfrmMain::trRearChange(QObject *) { SliderChanged(&TfrmMain::trRearChange); }
+void TfrmMain::trkBrakeBiasChange(QObject *) { SliderChanged(&TfrmMain::trkBrakeBiasChange); }
+void TfrmMain::trkBrakePadLFChange(QObject *) { SliderChanged(&TfrmMain::trkBrakePadLFChange); }
+void TfrmMain::trkBrakePadRFChange(QObject *) { SliderChanged(&TfrmMain::trkBrakePadRFChange); }
+void TfrmMain::trkBrakePadLRChange(QObject *) { SliderChanged(&TfrmMain::trkBrakePadLRChange); }
+void TfrmMain::trkBrakePadRRChange(QObject *) { SliderChanged(&TfrmMain::trkBrakePadRRChange); }
+void TfrmMain::trkBrakeDiscLFChange(QObject *) { SliderChanged(&TfrmMain::trkBrakeDiscLFChange); }
+void TfrmMain::trkBrakeDiscRFChange(QObject *) { SliderChanged(&TfrmMain::trkBrakeDiscRFChange); }
+void TfrmMain::trkBrakeDiscLRChange(QObject *) { SliderChanged(&TfrmMain::trkBrakeDiscLRChange); }
+void TfrmMain::trkBrakeDiscRRChange(QObject *) { SliderChanged(&TfrmMain::trkBrakeDiscRRChange); }
+void TfrmMain::trkRollBarFChange(QObject *) { SliderChanged(&TfrmMain::trkRollBarFChange); }
+void TfrmMain::trkRollBarRChange(QObject *) { SliderChanged(&TfrmMain::trkRollBarRChange); }
+void TfrmMain::trkSpringLFChange(QObject *) { SliderChanged(&TfrmMain::trkSpringLFChange); }
+void TfrmMain::trkSpringRFChange(QObject *) { SliderChanged(&TfrmMain::trkSpringRFChange); }
+void TfrmMain::trkSpringLRChange(QObject *) { SliderChanged(&TfrmMain::trkSpringLRChange); }
+void TfrmMain::trkSpringRRChange(QObject *) { SliderChanged(&TfrmMain::trkSpringRRChange); }
+void TfrmMain::trkDampCompLFChange(QObject *) { SliderChanged(&TfrmMain::trkDampCompLFChange); }
+void TfrmMain::trkDampCompRFChange(QObject *) { SliderChanged(&TfrmMain::trkDampCompRFChange); }
+void TfrmMain::trkDampCompLRChange(QObject *) { SliderChanged(&TfrmMain::trkDampCompLRChange); }
+void TfrmMain::trkDampCompRRChange(QObject *) { SliderChanged(&TfrmMain::trkDampCompRRChange); }
+void TfrmMain::trkDampRebLFChange(QObject *) { SliderChanged(&TfrmMain::trkDampRebLFChange); }
+void TfrmMain::trkDampRebRFChange(QObject *) { SliderChanged(&TfrmMain::trkDampRebRFChange); }
+void TfrmMain::trkDampRebLRChange(QObject *) { SliderChanged(&TfrmMain::trkDampRebLRChange); }
+void TfrmMain::trkDampRebRRChange(QObject *) { SliderChanged(&TfrmMain::trkDampRebRRChange); }
+void TfrmMain::trkSteerRatioChange(QObject *) { SliderChanged(&TfrmMain::trkSteerRatioChange); }
+void TfrmMain::trkCamberLFChange(QObject *) { SliderChanged(&TfrmMain::trkCamberLFChange); }
+void TfrmMain::trkCamberRFChange(QObject *) { SliderChanged(&TfrmMain::trkCamberRFChange); }
+void TfrmMain::trkCamberLRChange(QObject *) { SliderChanged(&TfrmMain::trkCamberLRChange); }
+void TfrmMain::trkCamberRRChange(QObject *) { SliderChanged(&TfrmMain::trkCamberRRChange); }
+void TfrmMain::trkGear1Change(QObject *) { SliderChanged(&TfrmMain::trkGear1Change); }
+void TfrmMain::trkGear2Change(QObject *) { SliderChanged(&TfrmMain::trkGear2Change); }
+void TfrmMain::trkGear3Change(QObject *) { SliderChanged(&TfrmMain::trkGear3Change); }
+void TfrmMain::trkGear4Change(QObject *) { SliderChanged(&TfrmMain::trkGear4Change); }
+void TfrmMain::trkGear5Change(QObject *) { SliderChanged(&TfrmMain::trkGear5Change); }
+void TfrmMain::trkGear6Change(QObject *) { SliderChanged(&TfrmMain::trkGear6Change); }
+void TfrmMain::trkGearFinalChange(QObject *) { SliderChanged(&TfrmMain::trkGearFinalChange); }
+void TfrmMain::trkFuelChange(QObject *) { SliderChanged(&TfrmMain::trkFuelChange); }
+// clang-format on
+
+// Only the boxes: a refresh must not move any slider, so the link is left
+// out here.
+void TfrmMain::ShowAllValues() {
+    for (std::size_t row = 0; row < std::size(kControls); ++row) {
+        ShowBox(row);
+    }
+}
+
+void TfrmMain::ControlsToRecord() {
+    for (std::size_t row = 0; row < std::size(kControls); ++row) {
+        const vosk::Slider &s = vosk::kSliders[row];
+        setup.SetWord(s.word, vosk::StoredWord(s.rule, (ui->*kControls[row].slider)->value()));
+    }
+    // The words the window always writes as zero.
+    setup.reserved0 = 0;
+    std::fill(std::begin(setup.reservedTail), std::end(setup.reservedTail), 0u);
+}
+
+// The rows go in table order, each left-hand slider before its right-hand
+// partner, so with a "symmetric" box ticked a pair ends at the value stored
+// for its right-hand wheel. Each slider clamps the position it is given.
+void TfrmMain::RecordToControls() {
+    for (std::size_t row = 0; row < std::size(kControls); ++row) {
+        const vosk::Slider &s = vosk::kSliders[row];
+        (ui->*kControls[row].slider)->setValue(vosk::PositionOf(s.rule, setup.Word(s.word)));
+    }
+    // Boxes whose slider already stood at the stored position raised no
+    // change, so every box is brought up to date here.
+    ShowAllValues();
+}
