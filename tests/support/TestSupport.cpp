@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QMdiArea>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -83,6 +85,20 @@ std::uint32_t BitsOf(float value) {
     std::uint32_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
     return bits;
+}
+
+std::string ControlName(const std::string &prefix, const std::string &key) {
+    static const std::pair<const char *, const char *> kOwnNames[] = {
+        {"rearWing", "Rear"}, {"rollBarFront", "RollBarF"}, {"rollBarRear", "RollBarR"}};
+    for (const auto &[field, name] : kOwnNames) {
+        if (key == field) {
+            return (prefix == "trk" && key == "rearWing" ? "tr" : prefix) + name;
+        }
+    }
+    std::string subject = key;
+    subject.erase(std::remove(subject.begin(), subject.end(), '.'), subject.end());
+    subject[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(subject[0])));
+    return prefix + subject;
 }
 
 void Move(const QWidget *window, const char *slider, int position) {

@@ -66,6 +66,10 @@ template <typename T> T *Find(const QWidget *window, const char *name) {
     return control;
 }
 
+// The name of the slider ("trk") or value box ("txt") that edits the record
+// word with this key: "spring.LF" gives "trkSpringLF", "gear.1" "trkGear1".
+std::string ControlName(const std::string &prefix, const std::string &key);
+
 // Moves a slider the way a user does: its change handler runs when the
 // position really changes.
 void Move(const QWidget *window, const char *slider, int position);
