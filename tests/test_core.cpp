@@ -1,6 +1,7 @@
-// The slider table of the data core: for every position of every slider, the
-// value box text and the stored word, held against texts built from integers
-// alone. The window and the command line both show setups through it.
+// The data core on its own: the slider table, for every position of every
+// slider held against texts built from integers alone; the record's keys;
+// and the key-value reader over the cases in tests/data/ini.
+#include "core/IniReader.h"
 #include "core/SetupFields.h"
 #include "core/SliderTable.h"
 
@@ -8,6 +9,9 @@
 
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 
 namespace {
@@ -90,6 +94,35 @@ TEST(SetupFields, KeysNameEveryWordOnceInFileOrder) {
     EXPECT_EQ(all.size(), 49u);
     EXPECT_EQ(vosk::KeyOfWord(49), "");
     EXPECT_EQ(vosk::WordOfKey("spring"), -1);
+}
+
+std::string Slurp(const std::filesystem::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Each NAME.ini beside a NAME.expected: section, key, then the exact value.
+TEST(IniReading, GetStringFollowsTheFileByteForByte) {
+    int cases = 0;
+    for (const auto &entry : std::filesystem::directory_iterator(VOSK_TEST_DATA "/ini")) {
+        if (entry.path().extension() != ".ini") {
+            continue;
+        }
+        std::filesystem::path expectedPath = entry.path();
+        const std::string expected = Slurp(expectedPath.replace_extension(".expected"));
+        const std::size_t sectionEnd = expected.find('\n');
+        const std::size_t keyEnd = expected.find('\n', sectionEnd + 1);
+        ASSERT_NE(keyEnd, std::string::npos) << expectedPath;
+        IniReader reader;
+        reader.Load(entry.path().string());
+        EXPECT_TRUE(reader.loaded) << entry.path();
+        EXPECT_EQ(reader.GetString(expected.substr(0, sectionEnd),
+                                   expected.substr(sectionEnd + 1, keyEnd - sectionEnd - 1)),
+                  expected.substr(keyEnd + 1))
+            << entry.path().filename();
+        ++cases;
+    }
+    EXPECT_GE(cases, 17);
 }
 
 } // namespace
