@@ -57,12 +57,14 @@ constexpr const char *kSuspensions = "suspensions I";
 
 } // namespace
 
-#define VOSK_WHEELS(field, rule, min, max, page, group)                                            \
-    Slider{WordOf(field, 0), rule, min, max, page, group, "LF"},                                   \
-        Slider{WordOf(field, 1), rule, min, max, page, group, "RF"},                               \
-        Slider{WordOf(field, 2), rule, min, max, page, group, "LR"}, Slider {                      \
-        WordOf(field, 3), rule, min, max, page, group, "RR"                                        \
-    }
+// The four sliders of a wheel group, LF, RF, LR, RR.
+// clang-format off
+#define VOSK_WHEELS(field, rule, min, max, page, group)               \
+    Slider{WordOf(field, 0), rule, min, max, page, group, "LF"},      \
+    Slider{WordOf(field, 1), rule, min, max, page, group, "RF"},      \
+    Slider{WordOf(field, 2), rule, min, max, page, group, "LR"},      \
+    Slider{WordOf(field, 3), rule, min, max, page, group, "RR"}
+// clang-format on
 
 const std::array<Slider, 37> kSliders = {
     Slider{WordOf("rearWing"), Rule::Plain, 0, 18, "aero", "wings", "rear"},
