@@ -42,14 +42,14 @@ std::string OddRecord() {
 class Data : public ::testing::Test {
     ScratchWorkdir work;
 };
-using SetupRecord = Data;
-using FileOps = Data;
-using IniReading = Data;
-using FolderListing = Data;
+using DataRecord = Data;
+using DataFileOps = Data;
+using DataIni = Data;
+using DataListing = Data;
 
 } // namespace
 
-TEST_F(SetupRecord, LoadAndSaveKeepEveryBitOfTheFirst196Bytes) {
+TEST_F(DataRecord, LoadAndSaveKeepEveryBitOfTheFirst196Bytes) {
     WriteFile("odd.rvs", OddRecord() + "bytes after the record");
     WriteFile("record.bin", std::string(1000, 'x')); // saved over below
     CarSetup setup;
@@ -57,7 +57,7 @@ TEST_F(SetupRecord, LoadAndSaveKeepEveryBitOfTheFirst196Bytes) {
     EXPECT_EQ(Bytes(setup), OddRecord());
 }
 
-TEST_F(SetupRecord, DefaultsHaveExactBitPatternsAndKeepGearingAndTail) {
+TEST_F(DataRecord, DefaultsHaveExactBitPatternsAndKeepGearingAndTail) {
     EXPECT_EQ(Bytes(CarSetup()), std::string(CarSetup::kFileSize, '\0'));
     const std::uint32_t pad = 0x3E99999A, disc = 0x43960000, ten = 0x41200000, kept = ~0u;
     // clang-format off
@@ -82,7 +82,7 @@ TEST_F(SetupRecord, DefaultsHaveExactBitPatternsAndKeepGearingAndTail) {
     }
 }
 
-TEST_F(SetupRecord, AFailedLoadLeavesTheRecordAsItWas) {
+TEST_F(DataRecord, AFailedLoadLeavesTheRecordAsItWas) {
     WriteFile("short.rvs", OddRecord().substr(0, 195));
     MakeDirs("folder.rvs");
     CarSetup setup;
@@ -94,7 +94,7 @@ TEST_F(SetupRecord, AFailedLoadLeavesTheRecordAsItWas) {
     }
 }
 
-TEST_F(SetupRecord, AFailedSaveLeavesWhatWasThereAndNoTemporaryFile) {
+TEST_F(DataRecord, AFailedSaveLeavesWhatWasThereAndNoTemporaryFile) {
     MakeDirs("setup/taken.rvs");
     WriteFile("setup/old.rvs", "old bytes");
     const std::set<std::string> before = Entries("setup");
@@ -118,7 +118,7 @@ TEST_F(SetupRecord, AFailedSaveLeavesWhatWasThereAndNoTemporaryFile) {
     EXPECT_EQ(Entries("setup"), before);
 }
 
-TEST_F(FileOps, CopyFileNoReplaceCopiesEveryByteOrNothing) {
+TEST_F(DataFileOps, CopyFileNoReplaceCopiesEveryByteOrNothing) {
     const std::string bytes("a\0b\r\nc", 6);
     WriteFile("setup/a.rvs", bytes);
     WriteFile("setup/b.rvs", "keep");
@@ -140,7 +140,7 @@ TEST_F(FileOps, CopyFileNoReplaceCopiesEveryByteOrNothing) {
 
 // Only a file that already holds exactly the new bytes stays the same file;
 // every other one ends up holding them.
-TEST_F(FileOps, ReplaceFileIfChangedLeavesOnlyAnIdenticalFileAlone) {
+TEST_F(DataFileOps, ReplaceFileIfChangedLeavesOnlyAnIdenticalFileAlone) {
     const auto inode = [] {
         struct stat st {};
         return ::stat("conf.ini", &st) == 0 ? st.st_ino : 0;
@@ -158,7 +158,7 @@ TEST_F(FileOps, ReplaceFileIfChangedLeavesOnlyAnIdenticalFileAlone) {
     }
 }
 
-TEST_F(IniReading, GetStringFollowsTheFileByteForByte) {
+TEST_F(DataIni, GetStringFollowsTheFileByteForByte) {
     const struct {
         const char *name;
         std::string file;
@@ -190,7 +190,7 @@ TEST_F(IniReading, GetStringFollowsTheFileByteForByte) {
     }
 }
 
-TEST_F(IniReading, GetFloatTakesTheLeadingNumberWithADotWhateverTheLocale) {
+TEST_F(DataIni, GetFloatTakesTheLeadingNumberWithADotWhateverTheLocale) {
     WriteFile("of", "[TEMPS]\r\nA= 85.5 deg\r\nB=abc\r\nC=85,5\r\nD=-1.5e2x\r\n");
     // The user's locale may use a decimal comma; run under one when installed.
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
@@ -205,7 +205,7 @@ TEST_F(IniReading, GetFloatTakesTheLeadingNumberWithADotWhateverTheLocale) {
     std::setlocale(LC_NUMERIC, previous.c_str());
 }
 
-TEST_F(IniReading, AFailedLoadKeepsTheEarlierText) {
+TEST_F(DataIni, AFailedLoadKeepsTheEarlierText) {
     WriteFile("good.ini", "[S]\r\nA=1\r\n");
     MakeDirs("folder.ini");
     IniReader reader;
@@ -242,7 +242,7 @@ void ExpectListing(const std::string &folder, bool folders, std::set<std::string
 
 } // namespace
 
-TEST_F(FolderListing, ListsMatchingFilesAndDotlessFoldersInFileSystemOrder) {
+TEST_F(DataListing, ListsMatchingFilesAndDotlessFoldersInFileSystemOrder) {
     for (const char *file :
          {"a.rvs", ".rvs", "\xff\xfe.rvs", "notes.txt", "UPPER.RVS", "rvs", "a.rvs.tmp-x1Yz2Q"}) {
         WriteFile(kSetupDir + file, "");
@@ -261,7 +261,7 @@ TEST_F(FolderListing, ListsMatchingFilesAndDotlessFoldersInFileSystemOrder) {
     ExpectListing("cars/vosk/skins", true, {"red", "blue", "elsewhere", "linked"});
 }
 
-TEST_F(FolderListing, EachCallReplacesTheListAndMissingFoldersGiveNothing) {
+TEST_F(DataListing, EachCallReplacesTheListAndMissingFoldersGiveNothing) {
     MakeDirs("skins/red");
     WriteFile("a.rvs", "");
     FolderLister lister;
