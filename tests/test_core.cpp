@@ -102,7 +102,7 @@ std::string Slurp(const std::filesystem::path &path) {
 }
 
 // Each NAME.ini beside a NAME.expected: section, key, then the exact value.
-TEST(IniReading, GetStringFollowsTheFileByteForByte) {
+TEST(DataIni, GetStringFollowsTheFileByteForByte) {
     int cases = 0;
     for (const auto &entry : std::filesystem::directory_iterator(VOSK_TEST_DATA "/ini")) {
         if (entry.path().extension() != ".ini") {

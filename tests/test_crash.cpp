@@ -1,4 +1,5 @@
-// A process killed while it saves never leaves a damaged setup behind.
+// A process killed while it saves never leaves a damaged setup behind, nor,
+// once the setup is saved again, any temporary file.
 #include "support/SaveVersions.h"
 #include "support/TestSupport.h"
 
@@ -12,7 +13,7 @@ using namespace vosk::test;
 
 extern char **environ;
 
-TEST(KilledWhileSaving, EverySetupFileIsOneWholeVersion) {
+TEST(Crash, AKilledSaveLeavesOneWholeVersionAndNoTemporaryFile) {
     ScratchWorkdir workdir;
     MakeDirs(kSetupDir);
     std::set<std::string> versions; // every version the save loop writes
@@ -40,11 +41,14 @@ TEST(KilledWhileSaving, EverySetupFileIsOneWholeVersion) {
         int status = 0;
         waitpid(child, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the save loop ended by itself";
-        EXPECT_EQ(versions.count(ReadFile(kSavedSetup)), 1u) << "round " << round;
+        // The setup, and any temporary the kill left, is a whole version.
+        for (const std::string &name : Entries(kSetupDir)) {
+            EXPECT_EQ(versions.count(ReadFile(kSetupDir + name)), 1u)
+                << name << ", round " << round;
+        }
     }
-    // Whatever temporary files the kills left, the list shows only the setup.
-    window.FillSetupList();
-    auto *list = Find<QComboBox>(&window, "cmbSetupList");
-    ASSERT_EQ(list->count(), 1);
-    EXPECT_EQ(list->itemText(0), QStringLiteral("x.rvs"));
+    // A kill in the instant between naming the whole temporary and renaming
+    // it can leave it behind; the user's next save clears it.
+    window.Record().Save(kSavedSetup);
+    EXPECT_EQ(Entries(kSetupDir), std::set<std::string>{"x.rvs"});
 }

@@ -1,5 +1,6 @@
 // The data layer on its own: setup files, key-value files, folder listings
-// and the careful file writes beneath them.
+// and the careful file writes beneath them, which one window case follows
+// from the "ok" button to the disk.
 #include "core/FileOps.h"
 #include "core/FolderLister.h"
 #include "core/IniReader.h"
@@ -10,8 +11,11 @@
 #include <clocale>
 #include <csignal>
 #include <cstring>
+#include <optional>
+#include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 using namespace vosk::test;
 namespace fs = std::filesystem;
@@ -42,14 +46,14 @@ std::string OddRecord() {
 class Data : public ::testing::Test {
     ScratchWorkdir work;
 };
-using SetupRecord = Data;
-using FileOps = Data;
-using IniReading = Data;
-using FolderListing = Data;
+using DataRecord = Data;
+using DataFileOps = Data;
+using DataIni = Data;
+using DataListing = Data;
 
 } // namespace
 
-TEST_F(SetupRecord, LoadAndSaveKeepEveryBitOfTheFirst196Bytes) {
+TEST_F(DataRecord, LoadAndSaveKeepEveryBitOfTheFirst196Bytes) {
     WriteFile("odd.rvs", OddRecord() + "bytes after the record");
     WriteFile("record.bin", std::string(1000, 'x')); // saved over below
     CarSetup setup;
@@ -57,7 +61,7 @@ TEST_F(SetupRecord, LoadAndSaveKeepEveryBitOfTheFirst196Bytes) {
     EXPECT_EQ(Bytes(setup), OddRecord());
 }
 
-TEST_F(SetupRecord, DefaultsHaveExactBitPatternsAndKeepGearingAndTail) {
+TEST_F(DataRecord, DefaultsHaveExactBitPatternsAndKeepGearingAndTail) {
     EXPECT_EQ(Bytes(CarSetup()), std::string(CarSetup::kFileSize, '\0'));
     const std::uint32_t pad = 0x3E99999A, disc = 0x43960000, ten = 0x41200000, kept = ~0u;
     // clang-format off
@@ -82,7 +86,7 @@ TEST_F(SetupRecord, DefaultsHaveExactBitPatternsAndKeepGearingAndTail) {
     }
 }
 
-TEST_F(SetupRecord, AFailedLoadLeavesTheRecordAsItWas) {
+TEST_F(DataRecord, AFailedLoadLeavesTheRecordAsItWas) {
     WriteFile("short.rvs", OddRecord().substr(0, 195));
     MakeDirs("folder.rvs");
     CarSetup setup;
@@ -94,7 +98,7 @@ TEST_F(SetupRecord, AFailedLoadLeavesTheRecordAsItWas) {
     }
 }
 
-TEST_F(SetupRecord, AFailedSaveLeavesWhatWasThereAndNoTemporaryFile) {
+TEST_F(DataRecord, AFailedSaveLeavesWhatWasThereAndNoTemporaryFile) {
     MakeDirs("setup/taken.rvs");
     WriteFile("setup/old.rvs", "old bytes");
     const std::set<std::string> before = Entries("setup");
@@ -118,7 +122,7 @@ TEST_F(SetupRecord, AFailedSaveLeavesWhatWasThereAndNoTemporaryFile) {
     EXPECT_EQ(Entries("setup"), before);
 }
 
-TEST_F(FileOps, CopyFileNoReplaceCopiesEveryByteOrNothing) {
+TEST_F(DataFileOps, CopyFileNoReplaceCopiesEveryByteOrNothing) {
     const std::string bytes("a\0b\r\nc", 6);
     WriteFile("setup/a.rvs", bytes);
     WriteFile("setup/b.rvs", "keep");
@@ -140,7 +144,7 @@ TEST_F(FileOps, CopyFileNoReplaceCopiesEveryByteOrNothing) {
 
 // Only a file that already holds exactly the new bytes stays the same file;
 // every other one ends up holding them.
-TEST_F(FileOps, ReplaceFileIfChangedLeavesOnlyAnIdenticalFileAlone) {
+TEST_F(DataFileOps, ReplaceFileIfChangedLeavesOnlyAnIdenticalFileAlone) {
     const auto inode = [] {
         struct stat st {};
         return ::stat("conf.ini", &st) == 0 ? st.st_ino : 0;
@@ -158,7 +162,159 @@ TEST_F(FileOps, ReplaceFileIfChangedLeavesOnlyAnIdenticalFileAlone) {
     }
 }
 
-TEST_F(IniReading, GetFloatTakesTheLeadingNumberWithADotWhateverTheLocale) {
+namespace {
+
+const std::string kOld = "old bytes, longer than the new ones\n", kNew = "new bytes";
+using Writer = bool (*)(const std::string &, const void *, std::size_t);
+enum class How { kFailed, kReplaced, kInPlace, kCreated };
+
+// A situation a save meets on an ordinary user's disk, in a folder of theirs
+// holding s/ (where the saved name is) and t/ (where links point), and how
+// the save must end.
+struct Situation {
+    const char *name;
+    std::function<void()> prepare;
+    Writer write;
+    const char *path;   // the name saved under; a link when target differs
+    const char *target; // where the bytes belong
+    How how;
+    mode_t mode;   // the target's permission bits afterwards; 0: no file there
+    int temps = 0; // temporary files left anywhere
+};
+void PrintTo(const Situation &row, std::ostream *os) {
+    *os << row.name;
+}
+
+void Old(const char *path, mode_t mode) {
+    WriteFile(path, kOld);
+    ::chmod(path, mode);
+}
+void Link(const std::string &to, const char *path) {
+    fs::create_symlink(to, path);
+}
+void Seal(const char *folder) {
+    ::chmod(folder, 0555);
+}
+// A temporary file of s/x.rvs, named as process pid names its own.
+void TempOf(pid_t pid) {
+    WriteFile("s/x.rvs.tmp-" + std::to_string(pid) + "-a1B2c3", kOld);
+}
+pid_t EndedProcess() {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(pid, nullptr, 0);
+    return pid;
+}
+
+std::string Describe(How how, const std::string &bytes, bool link, mode_t mode, int temps) {
+    const char *hows[] = {"failed", "replaced", "written in place", "created"};
+    std::ostringstream text;
+    text << hows[static_cast<int>(how)] << ", " << bytes << " bytes, " << (link ? "" : "no ")
+         << "link, mode " << std::oct << mode << ", " << temps << " temporary files";
+    return text.str();
+}
+
+// Runs as the user in their folder: sets the situation up, saves, and
+// describes what the disk then holds.
+std::string Observe(const Situation &row) {
+    MakeDirs("s");
+    MakeDirs("t");
+    row.prepare();
+    struct stat before = {}, after = {}, link = {};
+    const bool existed = ::stat(row.target, &before) == 0;
+    const std::string old = ReadFile(row.target);
+    const bool saved = row.write(row.path, kNew.data(), kNew.size());
+    const bool exists = ::stat(row.target, &after) == 0;
+    const How how = !saved                          ? How::kFailed
+                    : !existed                      ? How::kCreated
+                    : after.st_ino == before.st_ino ? How::kInPlace
+                                                    : How::kReplaced;
+    std::string bytes = ReadFile(row.target);
+    bytes = bytes == kNew ? "new" : bytes == old ? "old" : "other: " + bytes;
+    int temps = 0;
+    for (const auto &entry : fs::recursive_directory_iterator(".")) {
+        temps += entry.path().filename().string().find(".tmp-") != std::string::npos;
+    }
+    ::chmod("s", 0755); // lets a user who is not root clean up
+    return Describe(how, bytes, ::lstat(row.path, &link) == 0 && S_ISLNK(link.st_mode),
+                    exists ? after.st_mode & 07777 : 0, temps);
+}
+
+using DataSaving = ::testing::TestWithParam<Situation>;
+
+// clang-format off
+const Situation kSituations[] = {
+    {"SetupLinkLeavingASealedFolder",
+     [] { Old("t/x.rvs", 0640); Link("../t/x.rvs", "s/x.rvs"); Seal("s"); },
+     vosk::ReplaceFile, "s/x.rvs", "t/x.rvs", How::kReplaced, 0640},
+    {"ConfIniLinkChain",
+     [] { Old("t/conf.ini", 0644); Link("../t/hop.ini", "s/conf.ini"); Link("conf.ini", "t/hop.ini"); },
+     vosk::ReplaceFileIfChanged, "s/conf.ini", "t/conf.ini", How::kReplaced, 0644},
+    {"CfgIniAbsoluteLink",
+     [] { Old("t/cfg.ini", 0600); Link(fs::absolute("t/cfg.ini"), "cfg.ini"); },
+     vosk::ReplaceFileIfChanged, "cfg.ini", "t/cfg.ini", How::kReplaced, 0600},
+    {"DanglingLinkGetsItsTarget", [] { Link("../t/x.rvs", "s/x.rvs"); },
+     vosk::ReplaceFile, "s/x.rvs", "t/x.rvs", How::kCreated, 0644},
+    {"LinkLoop", [] { Link("b.rvs", "s/a.rvs"); Link("a.rvs", "s/b.rvs"); },
+     vosk::ReplaceFile, "s/a.rvs", "s/b.rvs", How::kFailed, 0},
+    {"ReadOnlyFile", [] { Old("s/x.rvs", 0444); },
+     vosk::ReplaceFile, "s/x.rvs", "s/x.rvs", How::kFailed, 0444},
+    {"WritableFileInASealedFolder", [] { Old("s/x.rvs", 0664); Seal("s"); },
+     vosk::ReplaceFile, "s/x.rvs", "s/x.rvs", How::kInPlace, 0664},
+    {"PermissionBitsKept", [] { Old("s/x.rvs", 0660); },
+     vosk::ReplaceFile, "s/x.rvs", "s/x.rvs", How::kReplaced, 0660},
+    {"OnlyTemporariesOfEndedProcessesRemoved",
+     [] { Old("s/x.rvs", 0644); TempOf(EndedProcess()); TempOf(::getpid()); },
+     vosk::ReplaceFile, "s/x.rvs", "s/x.rvs", How::kReplaced, 0644, 1},
+    {"NewOntoAFile", [] { Old("s/x.rvs", 0640); },
+     vosk::CreateFileNoReplace, "s/x.rvs", "s/x.rvs", How::kFailed, 0640},
+    {"NewOntoADanglingLink", [] { Link("../t/x.rvs", "s/x.rvs"); },
+     vosk::CreateFileNoReplace, "s/x.rvs", "t/x.rvs", How::kFailed, 0},
+    {"NewFile", [] {},
+     vosk::CreateFileNoReplace, "s/x.rvs", "s/x.rvs", How::kCreated, 0644},
+};
+// clang-format on
+
+} // namespace
+
+// Root ignores permission bits, so each situation plays out as an ordinary
+// user, in a child process.
+TEST_P(DataSaving, EndsAsTheSituationRequires) {
+    const Situation &row = GetParam();
+    ScratchWorkdir work;
+    const std::optional<std::string> seen = AsUser(work.path(), [&row] { return Observe(row); });
+    if (!seen) {
+        GTEST_SKIP() << "running as root with no user \"nobody\" to drop to";
+    }
+    EXPECT_EQ(*seen, Describe(row.how, row.how == How::kFailed ? "old" : "new",
+                              std::string(row.path) != row.target, row.mode, row.temps));
+}
+
+INSTANTIATE_TEST_SUITE_P(Data, DataSaving, ::testing::ValuesIn(kSituations),
+                         [](const auto &row) { return std::string(row.param.name); });
+
+// The whole road from the window: "ok" saves the setup, and closing writes
+// the active-setup file, each through the link that stands in its place.
+using DataWindow = WindowTest;
+TEST_F(DataWindow, OkSavesThroughLinkedFiles) {
+    WriteFile("shared/fast.rvs", Bytes(SetupWithSpring(100)));
+    WriteFile("shared/conf.ini", "[ACTIVESETUP]\r\nNAME=fast.rvs\r\n");
+    MakeDirs(kSetupDir);
+    fs::create_symlink("../../../shared/fast.rvs", kSetupDir + "fast.rvs");
+    fs::create_symlink("../../../shared/conf.ini", kConf);
+    TfrmMain *window = frame.Open();
+    Move(window, "trkSpringRF", 150);
+    Click(window, "butOk");
+    CarSetup saved;
+    saved.Load("shared/fast.rvs");
+    EXPECT_EQ(saved.spring[1], 150);
+    EXPECT_EQ(ReadFile("shared/conf.ini"), ConfFor("fast.rvs"));
+    EXPECT_TRUE(fs::is_symlink(kSetupDir + "fast.rvs") && fs::is_symlink(kConf));
+}
+
+TEST_F(DataIni, GetFloatTakesTheLeadingNumberWithADotWhateverTheLocale) {
     WriteFile("of", "[TEMPS]\r\nA= 85.5 deg\r\nB=abc\r\nC=85,5\r\nD=-1.5e2x\r\n");
     // The user's locale may use a decimal comma; run under one when installed.
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
@@ -173,7 +329,7 @@ TEST_F(IniReading, GetFloatTakesTheLeadingNumberWithADotWhateverTheLocale) {
     std::setlocale(LC_NUMERIC, previous.c_str());
 }
 
-TEST_F(IniReading, AFailedLoadKeepsTheEarlierText) {
+TEST_F(DataIni, AFailedLoadKeepsTheEarlierText) {
     WriteFile("good.ini", "[S]\r\nA=1\r\n");
     MakeDirs("folder.ini");
     IniReader reader;
@@ -210,7 +366,7 @@ void ExpectListing(const std::string &folder, bool folders, std::set<std::string
 
 } // namespace
 
-TEST_F(FolderListing, ListsMatchingFilesAndDotlessFoldersInFileSystemOrder) {
+TEST_F(DataListing, ListsMatchingFilesAndDotlessFoldersInFileSystemOrder) {
     for (const char *file :
          {"a.rvs", ".rvs", "\xff\xfe.rvs", "notes.txt", "UPPER.RVS", "rvs", "a.rvs.tmp-x1Yz2Q"}) {
         WriteFile(kSetupDir + file, "");
@@ -229,7 +385,7 @@ TEST_F(FolderListing, ListsMatchingFilesAndDotlessFoldersInFileSystemOrder) {
     ExpectListing("cars/vosk/skins", true, {"red", "blue", "elsewhere", "linked"});
 }
 
-TEST_F(FolderListing, EachCallReplacesTheListAndMissingFoldersGiveNothing) {
+TEST_F(DataListing, EachCallReplacesTheListAndMissingFoldersGiveNothing) {
     MakeDirs("skins/red");
     WriteFile("a.rvs", "");
     FolderLister lister;

@@ -5,10 +5,16 @@
 
 namespace vosk {
 
-// Writes size bytes to a temporary file in path's folder and renames it over
-// path. Returns false, with the file that was at path untouched and no
-// temporary file left behind, when any step fails (missing folder, path is a
-// folder or ends in "/", disk full).
+// Replaces the file at path with size bytes, as a careful editor saves:
+// the bytes go to a temporary file in the target's folder, which takes the
+// target's name only once it is whole. A symbolic link (or a chain of them)
+// stays a link and its target gets the bytes, created when the link dangles.
+// The old file's permission bits are kept; a new file gets those of a plain
+// fopen. Returns false, leaving what was there untouched and no temporary file
+// behind, when any step fails: missing folder, a path naming a folder or
+// ending in "/", a link loop, an existing file the user may not write, a full
+// disk. Only where the folder refuses a temporary file but the file itself is
+// writable is the file overwritten where it stands.
 bool ReplaceFile(const std::string &path, const void *data, std::size_t size);
 
 // ReplaceFile, except that a regular file already holding exactly these
@@ -17,10 +23,15 @@ bool ReplaceFile(const std::string &path, const void *data, std::size_t size);
 // result; true when nothing needed writing.
 bool ReplaceFileIfChanged(const std::string &path, const void *data, std::size_t size);
 
-// Copies the file from to the path to, refusing to overwrite anything that
-// already exists at to. The copy appears whole or not at all. Returns false
-// when from is missing, unreadable or not a regular file, when to exists, or
-// when the copy cannot be written.
+// Puts a new file holding size bytes at path, whole or not at all, only where
+// nothing at all stands under that name, not even a dangling link, at the
+// moment it is published: a file that appears meanwhile is kept. Returns false
+// when something is there or the file cannot be written.
+bool CreateFileNoReplace(const std::string &path, const void *data, std::size_t size);
+
+// Copies the file from to the path to with CreateFileNoReplace. Returns false
+// when from is missing, unreadable or not a regular file, when something is at
+// to, or when the copy cannot be written.
 bool CopyFileNoReplace(const std::string &from, const std::string &to);
 
 // Reads the whole regular file at path into bytes. Returns false and leaves

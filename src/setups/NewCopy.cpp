@@ -11,8 +11,6 @@
 #include <memory>
 #include <string>
 
-#include <sys/stat.h>
-
 namespace {
 
 constexpr char kSetupExtension[] = ".rvs";
@@ -24,13 +22,6 @@ std::string AskSetupName() {
     auto dialog = std::make_unique<TFrmNewSetup>();
     dialog->exec();
     return dialog->Filename;
-}
-
-// Anything at all at path, even a folder or a dangling link, keeps a new
-// setup from being written there.
-bool SomethingAt(const std::string &path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
 }
 
 } // namespace
@@ -45,9 +36,12 @@ void TfrmMain::butNewClick(QObject *) {
     // The gear ratios and the final drive are not part of the defaults, so
     // the new setup carries over whatever the record last held for them.
     setup.SetDefaults();
-    if (!SomethingAt(path)) {
-        setup.Save(path);
-    }
+    // Published only where nothing at all, not even a dangling link, stands
+    // under the name at that moment: a setup that is there already, or that
+    // appears while the dialog closes, is kept as it is.
+    unsigned char bytes[CarSetup::kFileSize];
+    setup.ToBytes(bytes);
+    (void)vosk::CreateFileNoReplace(path, bytes, sizeof bytes);
     FillSetupList();
     ui->cmbSetupList->setCurrentIndex(vosk::FindName(ui->cmbSetupList, file));
     // Loading back what is on the disk puts the user on the existing setup

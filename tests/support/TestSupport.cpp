@@ -13,6 +13,13 @@
 #include <fstream>
 #include <iterator>
 
+#include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace vosk::test {
@@ -63,6 +70,57 @@ std::set<std::string> Entries(const std::string &folder) {
         names.insert(entry.path().filename().string());
     }
     return names;
+}
+
+std::optional<std::string> AsUser(const std::string &folder,
+                                  const std::function<std::string()> &body) {
+    uid_t uid = ::geteuid();
+    gid_t gid = ::getegid();
+    if (uid == 0) {
+        const passwd *user = ::getpwnam("nobody");
+        if (!user || user->pw_uid == 0) {
+            return std::nullopt;
+        }
+        uid = user->pw_uid;
+        gid = user->pw_gid;
+        if (::chown(folder.c_str(), uid, gid) != 0) {
+            return "cannot hand " + folder + " to nobody";
+        }
+    }
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) {
+        return "no pipe";
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::string result = "cannot become the user";
+        const bool root = ::geteuid() == 0;
+        if ((!root || (::setgroups(0, nullptr) == 0 && ::setgid(gid) == 0 && ::setuid(uid) == 0)) &&
+            ::chdir(folder.c_str()) == 0) {
+            ::umask(022);
+            try {
+                result = body();
+            } catch (const std::exception &e) {
+                result = std::string("threw ") + e.what();
+            }
+        }
+        // Short enough for the pipe to take in one write.
+        ::_exit(::write(fds[1], result.data(), result.size()) == static_cast<ssize_t>(result.size())
+                    ? 0
+                    : 1);
+    }
+    ::close(fds[1]);
+    std::string result;
+    char chunk[4096];
+    for (ssize_t n; (n = ::read(fds[0], chunk, sizeof chunk)) > 0;) {
+        result.append(chunk, static_cast<std::size_t>(n));
+    }
+    ::close(fds[0]);
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || status != 0) {
+        return "the child failed: status " + std::to_string(status) + ", said " + result;
+    }
+    return result;
 }
 
 std::string ConfFor(const std::string &name) {

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -47,6 +48,14 @@ bool Exists(const std::string &path);
 void MakeDirs(const std::string &path);
 // The names in folder.
 std::set<std::string> Entries(const std::string &folder);
+
+// Runs body in a child process inside folder, with the umask 022, as the
+// unprivileged user "nobody" when this process is root (folder is handed to
+// that user first), else as this user. Returns what body returned, or why the
+// child failed; nothing when root has no such user to become. body must not
+// use EXPECT/ASSERT: it reports through its result.
+std::optional<std::string> AsUser(const std::string &folder,
+                                  const std::function<std::string()> &body);
 
 inline const std::string kSetupDir = "cars/vosk/setup/";
 inline const std::string kConf = "cars/vosk/setup/conf.ini";
