@@ -50,6 +50,8 @@ QVector<QRect> MultiRowTabBar::Places() const {
     QVector<QRect> places(count());
     for (int r = 0; r < rowCount; ++r) {
         const std::vector<int> &row = rows[size_t(r)];
+        // The current row goes next to the pages, the rows after it below
+        // it, and the rows before it round to the bottom.
         const int y = (r - currentRow + rowCount) % rowCount * RowHeight();
         // The row's tabs share out the spare width, so the rows stack into a
         // block; a single tab too wide for the bar shrinks to fit it instead.
