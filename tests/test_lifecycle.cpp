@@ -23,7 +23,7 @@ using Lifecycle = WindowTest;
 
 } // namespace
 
-TEST_F(Lifecycle, FirstOpeningShowsTheDefaultsAndOkThenSavesNothing) {
+TEST_F(Lifecycle, FirstOpeningShowsTheDefaultsAndOnlyOkClosesIt) {
     MakeDirs(kSetupDir);
     QPointer<TfrmMain> w = frame.Open();
     const std::pair<const char *, int> defaults[] = {
@@ -39,6 +39,13 @@ TEST_F(Lifecycle, FirstOpeningShowsTheDefaultsAndOkThenSavesNothing) {
     // slider ends.
     w->ControlsToRecord();
     EXPECT_EQ(std::pair(w->Record().brakeDisc[3], w->Record().gear[5]), std::pair(35.0f, 0.5f));
+    // A close request from the frame only minimises the window.
+    auto *sub = qobject_cast<QMdiSubWindow *>(w->parentWidget());
+    sub->close();
+    Frame::Settle();
+    ASSERT_FALSE(w.isNull());
+    EXPECT_TRUE(sub->isMinimized());
+    EXPECT_TRUE(Entries(kSetupDir).empty());
     Click(w, "butOk");
     EXPECT_TRUE(w.isNull());
     EXPECT_EQ(Entries(kSetupDir), std::set<std::string>{"conf.ini"});
