@@ -8,7 +8,6 @@
 
 #include "ui_frmMain.h"
 
-#include <memory>
 #include <string>
 
 #include <sys/stat.h>
@@ -16,15 +15,6 @@
 namespace {
 
 constexpr char kSetupExtension[] = ".rvs";
-
-// Shows a fresh name dialog and returns what the user typed, or an empty
-// name when the dialog was cancelled or closed. The dialog has no parent
-// window (it belongs to the application) and goes away before returning.
-std::string AskSetupName() {
-    auto dialog = std::make_unique<TFrmNewSetup>();
-    dialog->exec();
-    return dialog->Filename;
-}
 
 // Anything at all at path, even a folder or a dangling link, keeps a new
 // setup from being written there.
@@ -35,9 +25,20 @@ bool SomethingAt(const std::string &path) {
 
 } // namespace
 
+// Shows a fresh name dialog and returns what the user typed, or an empty
+// name when the dialog was cancelled or closed. The dialog has no parent
+// window (it belongs to the application) and goes away before returning.
+std::string TfrmMain::AskSetupName() {
+    TFrmNewSetup dialog;
+    ShowModal(dialog);
+    return dialog.Filename;
+}
+
+// Both handlers stop right after the dialog when the window started going
+// meanwhile: its owner is gone, and nothing more is written for it.
 void TfrmMain::butNewClick(QObject *) {
     const std::string name = AskSetupName();
-    if (name.empty()) {
+    if (going || name.empty()) {
         return;
     }
     const std::string file = name + kSetupExtension;
@@ -58,7 +59,7 @@ void TfrmMain::butNewClick(QObject *) {
 
 void TfrmMain::butCopyClick(QObject *) {
     const std::string name = AskSetupName();
-    if (name.empty()) {
+    if (going || name.empty()) {
         return;
     }
     const std::string old = vosk::SelectedName(ui->cmbSetupList);
