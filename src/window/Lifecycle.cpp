@@ -73,10 +73,10 @@ QMdiSubWindow *TfrmMain::ShowInFrame(QMdiArea *area, QObject *owner) {
 }
 
 // A handler that waits in a modal loop (the name dialog, an error box) has
-// the window's members on its stack: the dialog is closed, the handler sees
-// the window going and stops, and the last handler to return releases the
-// window. Deleting it from inside the modal loop, even deferred, would let
-// that loop free the window under the handler.
+// the window on its stack: the dialog is closed, the handler sees the window
+// going and stops, and the last handler to return releases the window. Even
+// a deferred delete posted from here would belong to the modal loop, which
+// may run it before the handler resumes.
 void TfrmMain::OwnerDestroyed() {
     going = true;
     if (running > 0) {

@@ -61,11 +61,10 @@ void TfrmMain::ShowError(const QString &text) {
     ShowModal(box);
 }
 
-bool TfrmMain::ShowModal(QDialog &dialog) {
+void TfrmMain::ShowModal(QDialog &dialog) {
     QDialog *outer = std::exchange(openModal, &dialog);
     dialog.exec();
     openModal = outer;
-    return !going;
 }
 
 void TfrmMain::ConnectHandlers() {

@@ -130,9 +130,9 @@ private:
     // the event loop. A window that is going runs no more handlers.
     void Guarded(const char *action, const std::function<void()> &handler);
     void ShowError(const QString &text);
-    // Runs dialog's modal loop; false when the window started going meanwhile
-    // (the dialog was closed for it), and the handler must then stop.
-    bool ShowModal(QDialog &dialog);
+    // Runs dialog's modal loop. When the window starts going meanwhile the
+    // dialog is closed for it, and the caller must check going and stop.
+    void ShowModal(QDialog &dialog);
     // The name typed into a fresh name dialog, or empty.
     std::string AskSetupName();
     // The owner is gone: the window goes too, but never under a running
