@@ -2,6 +2,7 @@
 // requests and destruction, also over damaged and unusual setup files.
 #include "support/TestSupport.h"
 
+#include <QDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -23,7 +24,7 @@ using Lifecycle = WindowTest;
 
 } // namespace
 
-TEST_F(Lifecycle, FirstOpeningShowsTheDefaultsAndOkThenSavesNothing) {
+TEST_F(Lifecycle, FirstOpeningShowsTheDefaultsAndOnlyOkClosesIt) {
     MakeDirs(kSetupDir);
     QPointer<TfrmMain> w = frame.Open();
     const std::pair<const char *, int> defaults[] = {
@@ -39,6 +40,13 @@ TEST_F(Lifecycle, FirstOpeningShowsTheDefaultsAndOkThenSavesNothing) {
     // slider ends.
     w->ControlsToRecord();
     EXPECT_EQ(std::pair(w->Record().brakeDisc[3], w->Record().gear[5]), std::pair(35.0f, 0.5f));
+    // A close request from the frame only minimises the window.
+    auto *sub = qobject_cast<QMdiSubWindow *>(w->parentWidget());
+    sub->close();
+    Frame::Settle();
+    ASSERT_FALSE(w.isNull());
+    EXPECT_TRUE(sub->isMinimized());
+    EXPECT_TRUE(Entries(kSetupDir).empty());
     Click(w, "butOk");
     EXPECT_TRUE(w.isNull());
     EXPECT_EQ(Entries(kSetupDir), std::set<std::string>{"conf.ini"});
@@ -104,6 +112,40 @@ TEST_F(Lifecycle, DestroyingTheOwnerDestroysTheWindowWithoutSaving) {
     EXPECT_FALSE(free.isNull());
     EXPECT_EQ(ReadFile(kConf), ConfFor("b.rvs"));
     EXPECT_EQ(ReadFile(kSetupDir + "b.rvs"), Bytes(SetupWithSpring(155)));
+}
+
+// A host may destroy the owner while a handler waits in a modal dialog (even
+// one just answered with "ok"): the dialog closes, the handler stops without
+// writing anything, and the window goes once the handler has returned,
+// writing the active-setup file once.
+TEST_F(Lifecycle, AnOwnerDestroyedDuringADialogTakesTheWindowAfterItsHandler) {
+    WriteFile(kSetupDir + "a.rvs", Bytes(SetupWithSpring(100)));
+    MakeDirs("cars/vosk/skins/red"); // a skin whose preview cannot be loaded
+    for (const auto &[control, okFirst] :
+         {std::pair("butNew", true), {"butCopy", false}, {"cmbSkins", false}}) {
+        auto owner = std::make_unique<QObject>();
+        QPointer<TfrmMain> w = frame.Open(owner.get());
+        Pick(w, "cmbSetupList", 0);
+        OnModal<QDialog> modal([&, okFirst = okFirst](QDialog *dialog) {
+            if (okFirst) {
+                Find<QPushButton>(dialog, "butOk")->click();
+            }
+            const QPointer<QDialog> open = dialog;
+            owner.reset();
+            EXPECT_TRUE(w && !Exists(kConf)) << "the window went under its handler";
+            EXPECT_TRUE(open && open->isHidden()) << "the dialog outlived its window";
+            if (open) {
+                open->reject();
+            }
+        });
+        *control == 'b' ? Click(w, control) : Pick(w, control, 0);
+        Frame::Settle();
+        EXPECT_TRUE(modal.seen && w.isNull()) << control;
+        EXPECT_EQ(ReadFile(kConf), ConfFor("a.rvs")) << control;
+        std::filesystem::remove(kConf);
+        Frame::Settle();
+        EXPECT_EQ(Entries(kSetupDir), std::set<std::string>{"a.rvs"}) << control;
+    }
 }
 
 TEST_F(Lifecycle, OkStillClosesWhenTheSetupFolderIsGone) {

@@ -3,7 +3,6 @@
 #include "setups/TFrmNewSetup.h"
 #include "support/TestSupport.h"
 
-#include <QKeyEvent>
 #include <QTest>
 
 #include <algorithm>
@@ -14,20 +13,24 @@ namespace {
 
 using Answer = std::function<void(TFrmNewSetup *)>;
 
+// Types name into whatever has the focus, as a person does, and presses
+// "ok"; an empty name is typed by erasing the box's selected text.
 Answer TypeAndOk(const std::string &name) {
     return [name](TFrmNewSetup *dialog) {
-        auto *box = Find<QLineEdit>(dialog, "txtFilename");
-        box->clear();
-        // The whole text in one key event, as an input method sends it.
-        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
-                        QString::fromStdString(name));
-        QApplication::sendEvent(box, &typed);
+        QWidget *focus = QApplication::focusWidget();
+        EXPECT_EQ(focus, Find<QLineEdit>(dialog, "txtFilename"));
+        if (focus) {
+            QTest::keyClicks(focus, QString::fromStdString(name));
+            if (name.empty()) {
+                QTest::keyClick(focus, Qt::Key_Backspace);
+            }
+        }
         Find<QPushButton>(dialog, "butOk")->click();
     };
 }
 const Answer kOkAsShown = [](TFrmNewSetup *dialog) { Find<QPushButton>(dialog, "butOk")->click(); };
 const Answer kCancel = [](TFrmNewSetup *dialog) {
-    QTest::keyClicks(Find<QLineEdit>(dialog, "txtFilename"), QStringLiteral("typed"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("typed"));
     Find<QPushButton>(dialog, "butCancel")->click();
 };
 const Answer kCloseButton = [](TFrmNewSetup *dialog) { dialog->close(); };
@@ -152,7 +155,8 @@ TEST_P(TypedName, IsUsedAsTypedWithTheExtensionAdded) {
 
 INSTANTIATE_TEST_SUITE_P(
     NewCopy, TypedName,
-    ::testing::Values(NameCase{"NewTrailingSpace", "butNew", TypeAndOk("fast "), "fast .rvs"},
+    ::testing::Values(NameCase{"NewTyped", "butNew", TypeAndOk("fast"), "fast.rvs"},
+                      NameCase{"NewTrailingSpace", "butNew", TypeAndOk("fast "), "fast .rvs"},
                       NameCase{"NewExtensionTyped", "butNew", TypeAndOk("fast.rvs"),
                                "fast.rvs.rvs"},
                       NameCase{"CopyTrailingSpace", "butCopy", TypeAndOk("fast "), "fast .rvs"},

@@ -27,8 +27,8 @@ std::string Encoded(const QImage &image, const char *format = "BMP") {
     EXPECT_TRUE(image.save(&buffer, format));
     return buffer.data().toStdString();
 }
-QImage Filled(QRgb colour, QImage::Format format = QImage::Format_RGB32) {
-    QImage image(40, 30, QImage::Format_RGB32);
+QImage Filled(QRgb colour, QImage::Format format = QImage::Format_RGB32, QSize size = {40, 30}) {
+    QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
     return image.convertToFormat(format);
 }
@@ -194,8 +194,8 @@ namespace {
 // Writes blue/ui.bmp and returns the colour it shows, or 0 when it must fail.
 using PreviewCase = std::pair<const char *, QRgb (*)()>;
 
-template <QImage::Format format> QRgb Bitmap() {
-    const QImage image = Filled(qRgb(0, 255, 0), format);
+template <QImage::Format format, int width = 40, int height = 30> QRgb Bitmap() {
+    const QImage image = Filled(qRgb(0, 255, 0), format, {width, height});
     WriteFile(PreviewOf("blue"), Encoded(image));
     return image.pixel(3, 3);
 }
@@ -228,6 +228,8 @@ TEST_P(PreviewFile, EitherShowsOrKeepsTheOldPreviewAndChoice) {
 INSTANTIATE_TEST_SUITE_P(
     SkinPage, PreviewFile,
     ::testing::Values(PreviewCase{"OneBit", Bitmap<QImage::Format_Mono>},
+                      PreviewCase{"Wide", Bitmap<QImage::Format_RGB888, 9000, 100>},
+                      PreviewCase{"Tall", Bitmap<QImage::Format_RGB888, 100, 9000>},
                       PreviewCase{"Missing", [] { return QRgb(0); }},
                       PreviewCase{"AFolder", [] { return MakeDirs(PreviewOf("blue")), QRgb(0); }},
                       PreviewCase{"Truncated",

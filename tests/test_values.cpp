@@ -3,11 +3,13 @@
 #include "support/TestSupport.h"
 
 #include <QCheckBox>
+#include <QLocale>
 
 #include <climits>
 #include <cstdlib>
 #include <limits>
 #include <map>
+#include <tuple>
 
 using namespace vosk::test;
 
@@ -34,7 +36,8 @@ const Shown kSteer = [](int p) { return std::to_string(p) + ":1"; };
 struct Row {
     std::string slider, box;
     Shown shown;
-    std::string partner = {}; // the slider a "symmetric" box keeps level with it
+    std::string partner = {};   // the slider a "symmetric" box keeps level with it
+    std::string symmetric = {}; // and that box
 };
 
 // Every slider that carries a setup value.
@@ -45,16 +48,16 @@ std::vector<Row> Rows() {
                              {"trkRollBarR", "txtRollBarR", kPlain},
                              {"trkSteerRatio", "txtSteerRatio", kSteer},
                              {"trkFuel", "txtFuel", kPlain}};
-    for (const auto &[subject, shown] : {std::pair{"BrakePad", kPad},
-                                         {"BrakeDisc", kPlain},
-                                         {"Spring", kPlain},
-                                         {"DampComp", kPlain},
-                                         {"DampReb", kPlain},
-                                         {"Camber", kCamber}}) {
+    for (const auto &[subject, shown, symmetric] : {std::tuple{"BrakePad", kPad, "chkBrakeSym"},
+                                                    {"BrakeDisc", kPlain, "chkBrakeSym"},
+                                                    {"Spring", kPlain, "chkSpringSym"},
+                                                    {"DampComp", kPlain, "chkSpringSym"},
+                                                    {"DampReb", kPlain, "chkSpringSym"},
+                                                    {"Camber", kCamber, ""}}) {
         for (const std::string wheel : {"LF", "RF", "LR", "RR"}) {
             const std::string other = (wheel[0] == 'L' ? "R" : "L") + wheel.substr(1);
             rows.push_back({"trk" + (subject + wheel), "txt" + (subject + wheel), shown,
-                            shown == kCamber ? "" : "trk" + (subject + other)});
+                            *symmetric ? "trk" + (subject + other) : "", symmetric});
         }
     }
     for (const std::string gear : {"1", "2", "3", "4", "5", "6", "Final"}) {
@@ -72,9 +75,15 @@ protected:
 
     QSlider *Slider(const std::string &name) { return Find<QSlider>(w, name.c_str()); }
     std::string Box(const std::string &name) { return Text(w, name.c_str()); }
+    // Clicks a "symmetric" box when it is not as wanted.
+    void Tick(const char *box, bool ticked) {
+        if (QCheckBox *check = Find<QCheckBox>(w, box); check->isChecked() != ticked) {
+            check->click();
+        }
+    }
     void Link(bool ticked) {
-        Find<QCheckBox>(w, "chkBrakeSym")->setChecked(ticked);
-        Find<QCheckBox>(w, "chkSpringSym")->setChecked(ticked);
+        Tick("chkBrakeSym", ticked);
+        Tick("chkSpringSym", ticked);
     }
 };
 
@@ -108,25 +117,44 @@ TEST_F(Values, LoadingBringsEveryBoxUpToDate) {
     }
 }
 
-// With both boxes ticked, as after creation, a slider carries its partner
-// along and nothing else.
-TEST_F(Values, EachSliderCarriesOnlyItsPartner) {
+// The boxes follow the user's number settings, here a decimal comma.
+TEST_F(Values, BoxesShowTheUsersDecimalSeparator) {
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German));
+    Slider("trkBrakePadLF")->setValue(0);
+    Slider("trkBrakePadLF")->setValue(60);
+    const std::string shown = Box("txtBrakePadLF");
+    QLocale::setDefault(previous);
+    EXPECT_EQ(shown, "0,3");
+}
+
+// A slider carries its partner along, and nothing else, while the box that
+// governs the pair is ticked: both, as after creation, and each alone.
+TEST_F(Values, EachSliderCarriesOnlyItsPartnerWhileItsBoxIsTicked) {
     const std::vector<Row> rows = Rows();
-    for (const Row &moved : rows) {
-        std::map<std::string, int> before;
-        for (const Row &row : rows) {
-            before[row.slider] = Slider(row.slider)->value();
-        }
-        QSlider *slider = Slider(moved.slider);
-        const int p = slider->value() == slider->maximum() ? slider->minimum() : slider->maximum();
-        slider->setValue(p);
-        for (const Row &row : rows) {
-            const bool follows = row.slider == moved.slider || row.slider == moved.partner;
-            EXPECT_EQ(Slider(row.slider)->value(), follows ? p : before[row.slider])
-                << row.slider << " after moving " << moved.slider;
-        }
-        if (!moved.partner.empty()) {
-            EXPECT_EQ(Box("txt" + moved.partner.substr(3)), moved.shown(p));
+    for (const auto &[brake, spring] : {std::pair{true, true}, {true, false}, {false, true}}) {
+        Tick("chkBrakeSym", brake);
+        Tick("chkSpringSym", spring);
+        for (const Row &moved : rows) {
+            std::map<std::string, int> before;
+            for (const Row &row : rows) {
+                before[row.slider] = Slider(row.slider)->value();
+            }
+            QSlider *slider = Slider(moved.slider);
+            const int p =
+                slider->value() == slider->maximum() ? slider->minimum() : slider->maximum();
+            slider->setValue(p);
+            const bool linked = moved.symmetric == "chkBrakeSym" ? brake : spring;
+            for (const Row &row : rows) {
+                const bool follows =
+                    row.slider == moved.slider || (linked && row.slider == moved.partner);
+                EXPECT_EQ(Slider(row.slider)->value(), follows ? p : before[row.slider])
+                    << row.slider << " after moving " << moved.slider << " with brakes " << brake
+                    << ", springs " << spring;
+            }
+            if (linked && !moved.partner.empty()) {
+                EXPECT_EQ(Box("txt" + moved.partner.substr(3)), moved.shown(p));
+            }
         }
     }
 }

@@ -8,27 +8,28 @@
 
 #include "ui_frmMain.h"
 
-#include <memory>
 #include <string>
 
 namespace {
 
 constexpr char kSetupExtension[] = ".rvs";
 
+} // namespace
+
 // Shows a fresh name dialog and returns what the user typed, or an empty
 // name when the dialog was cancelled or closed. The dialog has no parent
 // window (it belongs to the application) and goes away before returning.
-std::string AskSetupName() {
-    auto dialog = std::make_unique<TFrmNewSetup>();
-    dialog->exec();
-    return dialog->Filename;
+std::string TfrmMain::AskSetupName() {
+    TFrmNewSetup dialog;
+    ShowModal(dialog);
+    return dialog.Filename;
 }
 
-} // namespace
-
+// Both handlers stop right after the dialog when the window started going
+// meanwhile: its owner is gone, and nothing more is written for it.
 void TfrmMain::butNewClick(QObject *) {
     const std::string name = AskSetupName();
-    if (name.empty()) {
+    if (going || name.empty()) {
         return;
     }
     const std::string file = name + kSetupExtension;
@@ -52,7 +53,7 @@ void TfrmMain::butNewClick(QObject *) {
 
 void TfrmMain::butCopyClick(QObject *) {
     const std::string name = AskSetupName();
-    if (name.empty()) {
+    if (going || name.empty()) {
         return;
     }
     const std::string old = vosk::SelectedName(ui->cmbSetupList);

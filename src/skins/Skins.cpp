@@ -27,9 +27,13 @@
 
 namespace {
 
-// A preview is drawn in a 200 x 150 area; a bitmap claiming to be bigger
-// than this is damaged or hostile and is refused before it is decoded.
-constexpr int kMaxPreviewSide = 8192;
+// The most memory a decoded preview may take, in the megabytes Qt's image
+// allocation limit counts. A bitmap may be as wide or as tall as it likes
+// (only its top-left corner is shown), but one whose pixels would need more
+// is damaged or hostile and is refused before it is decoded. Qt 6.4 keeps
+// its own limit for the whole process, which belongs to the host, so the
+// plug-in checks its budget itself and leaves Qt's limit alone.
+constexpr qint64 kPreviewMegabytes = 64;
 
 vosk::HandlerError PreviewError(const std::string &path, const QString &why) {
     return vosk::HandlerError("Cannot load the skin preview \"" + path +
@@ -87,9 +91,12 @@ QImage ReadPreview(const std::string &path) {
     reader.setAutoDetectImageFormat(false);
     reader.setDecideFormatFromContent(false);
     const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty() || size.width() > kMaxPreviewSide ||
-        size.height() > kMaxPreviewSide) {
+    if (!size.isValid() || size.isEmpty()) {
         throw PreviewError(path, QStringLiteral("not a readable bitmap"));
+    }
+    // Decoded as 32-bit pixels whatever the file's depth.
+    if (qint64(size.width()) * size.height() * 4 > (kPreviewMegabytes << 20)) {
+        throw PreviewError(path, QStringLiteral("the picture is too large"));
     }
     if (!PixelRowsComplete(fd, st.st_size)) {
         throw PreviewError(path, QStringLiteral("the picture data is cut short"));

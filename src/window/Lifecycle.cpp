@@ -8,6 +8,7 @@
 #include "ui_frmMain.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -47,7 +48,7 @@ QMdiSubWindow *TfrmMain::ShowInFrame(QMdiArea *area, QObject *owner) {
     sub->setWindowTitle(windowTitle());
     sub->setWindowIcon(windowIcon());
     if (owner) {
-        connect(owner, &QObject::destroyed, sub, [sub] { delete sub; });
+        connect(owner, &QObject::destroyed, this, [this] { OwnerDestroyed(); });
     }
     // Every time the window becomes the frame's active child it reloads the
     // active setup. The frame losing the focus to another program reports no
@@ -55,7 +56,7 @@ QMdiSubWindow *TfrmMain::ShowInFrame(QMdiArea *area, QObject *owner) {
     connect(area, &QMdiArea::subWindowActivated, this, [this, sub](QMdiSubWindow *active) {
         if (active == sub && !isActiveChild) {
             isActiveChild = true;
-            Guarded([this] { FormActivate(this); });
+            Guarded("Loading the active setup", [this] { FormActivate(this); });
         } else if (active && active != sub) {
             isActiveChild = false;
         }
@@ -69,6 +70,24 @@ QMdiSubWindow *TfrmMain::ShowInFrame(QMdiArea *area, QObject *owner) {
     sub->show();
     area->setActiveSubWindow(sub);
     return sub;
+}
+
+// A handler that waits in a modal loop (the name dialog, an error box) has
+// the window on its stack: the dialog is closed, the handler sees the window
+// going and stops, and the last handler to return releases the window. Even
+// a deferred delete posted from here would belong to the modal loop, which
+// may run it before the handler resumes.
+void TfrmMain::OwnerDestroyed() {
+    going = true;
+    if (running > 0) {
+        if (openModal) {
+            openModal->reject();
+        }
+    } else if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget())) {
+        delete sub;
+    } else {
+        delete this;
+    }
 }
 
 void TfrmMain::Release() {

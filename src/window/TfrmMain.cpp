@@ -11,6 +11,7 @@
 #include <QSlider>
 
 #include <exception>
+#include <utility>
 
 TfrmMain::TfrmMain(QWidget *parent) : QWidget(parent), ui(new Ui::frmMain) {
     ui->setupUi(this);
@@ -23,7 +24,7 @@ TfrmMain::TfrmMain(QWidget *parent) : QWidget(parent), ui(new Ui::frmMain) {
         box->setPalette(boxes);
     }
     ConnectHandlers();
-    Guarded([this] { FormCreate(this); });
+    Guarded("Opening the window", [this] { FormCreate(this); });
 }
 
 // Runs while every control still exists, so the active setup can still be
@@ -34,12 +35,36 @@ TfrmMain::~TfrmMain() {
     delete ui;
 }
 
-void TfrmMain::Guarded(const std::function<void()> &handler) {
+void TfrmMain::Guarded(const char *action, const std::function<void()> &handler) {
+    if (going) {
+        return;
+    }
+    ++running;
     try {
         handler();
     } catch (const std::exception &e) {
-        QMessageBox::critical(this, windowTitle(), QString::fromLocal8Bit(e.what()));
+        ShowError(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        // Whatever else a handler lets out must not unwind through Qt.
+        ShowError(QStringLiteral("%1 failed unexpectedly.").arg(QString::fromLatin1(action)));
     }
+    --running;
+    // The owner went while the handler ran: the window goes now that the
+    // outermost handler is done, after the event being handled.
+    if (going && running == 0) {
+        Release();
+    }
+}
+
+void TfrmMain::ShowError(const QString &text) {
+    QMessageBox box(QMessageBox::Critical, windowTitle(), text, QMessageBox::Ok, this);
+    ShowModal(box);
+}
+
+void TfrmMain::ShowModal(QDialog &dialog) {
+    QDialog *outer = std::exchange(openModal, &dialog);
+    dialog.exec();
+    openModal = outer;
 }
 
 void TfrmMain::ConnectHandlers() {
@@ -47,22 +72,27 @@ void TfrmMain::ConnectHandlers() {
     ConnectSliders();
 
     // User actions; a failure inside one ends it and is shown in an error box.
-    const auto onUser = [this](QObject *sender, Handler handler) {
-        return [this, sender, handler] { Guarded([=] { (this->*handler)(sender); }); };
+    const auto onUser = [this](QObject *sender, Handler handler, const char *action) {
+        return
+            [this, sender, handler, action] { Guarded(action, [=] { (this->*handler)(sender); }); };
     };
     // setup i/o
     connect(ui->cmbSetupList, &QComboBox::activated, this,
-            onUser(ui->cmbSetupList, &TfrmMain::cmbSetupListClick));
-    connect(ui->butNew, &QPushButton::clicked, this, onUser(ui->butNew, &TfrmMain::butNewClick));
-    connect(ui->butCopy, &QPushButton::clicked, this, onUser(ui->butCopy, &TfrmMain::butCopyClick));
+            onUser(ui->cmbSetupList, &TfrmMain::cmbSetupListClick, "Loading the picked setup"));
+    connect(ui->butNew, &QPushButton::clicked, this,
+            onUser(ui->butNew, &TfrmMain::butNewClick, "Creating a new setup"));
+    connect(ui->butCopy, &QPushButton::clicked, this,
+            onUser(ui->butCopy, &TfrmMain::butCopyClick, "Copying the setup"));
     // transmission
     connect(ui->butCalcSpeeds, &QPushButton::clicked, this,
-            onUser(ui->butCalcSpeeds, &TfrmMain::butCalcSpeedsClick));
+            onUser(ui->butCalcSpeeds, &TfrmMain::butCalcSpeedsClick, "Calculating the speeds"));
     // skin
     connect(ui->cmbSkins, &QComboBox::activated, this,
-            onUser(ui->cmbSkins, &TfrmMain::cmbSkinsChange));
+            onUser(ui->cmbSkins, &TfrmMain::cmbSkinsChange, "Showing the picked skin"));
     // Tyres
-    connect(ui->Button1, &QPushButton::clicked, this, onUser(ui->Button1, &TfrmMain::Button1Click));
+    connect(ui->Button1, &QPushButton::clicked, this,
+            onUser(ui->Button1, &TfrmMain::Button1Click, "Reading the tyre temperatures"));
     // the window
-    connect(ui->butOk, &QPushButton::clicked, this, onUser(ui->butOk, &TfrmMain::butOkClick));
+    connect(ui->butOk, &QPushButton::clicked, this,
+            onUser(ui->butOk, &TfrmMain::butOkClick, "Saving the setup"));
 }

@@ -7,6 +7,7 @@
 
 #include "core/CarSetup.h"
 
+class QDialog;
 class QMdiArea;
 class QMdiSubWindow;
 namespace Ui {
@@ -36,7 +37,9 @@ public:
     ~TfrmMain() override;
 
     // Shows the window as an MDI child of area and makes it the active child.
-    // When owner is not null the window is destroyed together with owner.
+    // When owner is not null the window is destroyed together with owner:
+    // at once when no handler of the window runs, else once the handler has
+    // returned.
     QMdiSubWindow *ShowInFrame(QMdiArea *area, QObject *owner);
     // Destroys the window once the running handler has returned.
     void Release();
@@ -122,12 +125,28 @@ private:
     // What every slider change handler does for the slider it is named after.
     void SliderChanged(void (TfrmMain::*handler)(QObject *));
     void ShowAllValues();
-    // Runs a handler of a user action; a failure that escapes it is shown in
-    // an error box instead of reaching the event loop.
-    void Guarded(const std::function<void()> &handler);
+    // Runs a handler of a user action or window event; a failure that
+    // escapes it is shown in an error box naming action instead of reaching
+    // the event loop. A window that is going runs no more handlers.
+    void Guarded(const char *action, const std::function<void()> &handler);
+    void ShowError(const QString &text);
+    // Runs dialog's modal loop. When the window starts going meanwhile the
+    // dialog is closed for it, and the caller must check going and stop.
+    void ShowModal(QDialog &dialog);
+    // The name typed into a fresh name dialog, or empty.
+    std::string AskSetupName();
+    // The owner is gone: the window goes too, but never under a running
+    // handler.
+    void OwnerDestroyed();
 
     Ui::frmMain *ui;
     CarSetup setup;
+    // Handlers of this window now on the stack, nested ones included.
+    int running = 0;
+    // The owner is gone and the window waits for its handlers to return.
+    bool going = false;
+    // The modal dialog a handler of this window waits in, if any.
+    QDialog *openModal = nullptr;
     // Whether the window is the frame's active child, so that only a real
     // change of the active child counts as an activation.
     bool isActiveChild = false;

@@ -112,7 +112,8 @@ protected:
 };
 
 // Hands the next modal window of type T to answer from inside its modal
-// loop; seen tells whether one came up within two seconds.
+// loop, once it has the focus as a person would wait for; seen tells whether
+// one came up within two seconds.
 template <typename T> class OnModal {
 public:
     explicit OnModal(std::function<void(T *)> handler) : answer(std::move(handler)) { Poll(400); }
@@ -121,7 +122,8 @@ public:
 private:
     void Poll(int triesLeft) {
         QTimer::singleShot(5, &context, [this, triesLeft] {
-            if (auto *modal = qobject_cast<T *>(QApplication::activeModalWidget())) {
+            if (auto *modal = qobject_cast<T *>(QApplication::activeModalWidget());
+                modal && (modal->isActiveWindow() || triesLeft == 0)) {
                 seen = true;
                 answer(modal);
             } else if (triesLeft > 0) {
