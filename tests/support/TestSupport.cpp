@@ -139,12 +139,6 @@ CarSetup SetupWithSpring(int spring) {
     return setup;
 }
 
-std::uint32_t BitsOf(float value) {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
 std::string ControlName(const std::string &prefix, const std::string &key) {
     static const std::pair<const char *, const char *> kOwnNames[] = {
         {"rearWing", "Rear"}, {"rollBarFront", "RollBarF"}, {"rollBarRear", "RollBarR"}};

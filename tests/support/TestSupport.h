@@ -65,8 +65,6 @@ std::string ConfFor(const std::string &name);
 std::string Bytes(const CarSetup &setup);
 // A defaulted record told apart from others by its front springs.
 CarSetup SetupWithSpring(int spring);
-// The bit pattern of a float as it stands in a setup file.
-std::uint32_t BitsOf(float value);
 
 // The control called name inside window; a missing one fails the test.
 template <typename T> T *Find(const QWidget *window, const char *name) {
