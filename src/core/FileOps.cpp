@@ -209,6 +209,26 @@ bool CopyFileNoReplace(const std::string &from, const std::string &to) {
     return false;
 }
 
+bool CreateFileNoReplace(const std::string &path, const void *data, std::size_t size) {
+    std::string temp;
+    if (!NamesAFile(path) || !WriteTempBeside(path, data, size, FreshFileMode(), temp)) {
+        return false;
+    }
+    // link, unlike rename, fails when path already exists.
+    const bool linked = ::link(temp.c_str(), path.c_str()) == 0;
+    const int error = errno;
+    ::unlink(temp.c_str());
+    if (linked) {
+        return true;
+    }
+    if (error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == EXDEV ||
+        error == ENOSYS) {
+        return CreateExclusive(path, std::string(static_cast<const char *>(data), size));
+    }
+    errno = error;
+    return false;
+}
+
 bool ReadWholeFile(const std::string &path, std::string &bytes) {
     const int fd = OpenRegular(path);
     if (fd < 0) {

@@ -23,6 +23,11 @@ bool ReplaceFileIfChanged(const std::string &path, const void *data, std::size_t
 // when the copy cannot be written.
 bool CopyFileNoReplace(const std::string &from, const std::string &to);
 
+// Writes size bytes to a new file at path, refusing to replace anything that
+// already exists there. The file appears whole or not at all. Returns false
+// when path exists or names a folder, or when the file cannot be written.
+bool CreateFileNoReplace(const std::string &path, const void *data, std::size_t size);
+
 // Reads the whole regular file at path into bytes. Returns false and leaves
 // bytes as they were when path is missing, unreadable or not a regular file.
 bool ReadWholeFile(const std::string &path, std::string &bytes);
