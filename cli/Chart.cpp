@@ -134,7 +134,7 @@ void Draw(QPainter &painter, const GearingChart &chart) {
         painter.setPen(QPen(kGearColours[g], 3));
         painter.drawLine(QPointF(plot.right() + 30, y - 5), QPointF(plot.right() + 60, y - 5));
         painter.setPen(Qt::black);
-        painter.drawText(QPointF(plot.right() + 68, y), QStringLiteral("gear %1: %2 km/h (%3)")
+        painter.drawText(QPointF(plot.right() + 68, y), QStringLiteral("gear %1: %2 km/h, ratio %3")
                                                             .arg(g + 1)
                                                             .arg(chart.speeds[g])
                                                             .arg(QLatin1String(chart.ratios[g])));
