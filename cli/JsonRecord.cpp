@@ -13,12 +13,15 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 namespace vosk::cli {
 namespace {
 
 constexpr char kFormat[] = "vosk-setup";
 constexpr int kVersion = 1;
+// What QJsonValue::toInteger answers for a number that is no integer.
+constexpr qint64 kNoInteger = std::numeric_limits<qint64>::min();
 // The least magnitude a double rounds up from to a float infinity: halfway
 // between the largest float and the next power of two.
 constexpr double kBeyondFloats = 340282356779733661637539395458142568448.0; // 2^128 - 2^103
@@ -68,6 +71,9 @@ QString Describe(const QJsonValue &value) {
     if (value.isString()) {
         return QLatin1Char('"') + value.toString() + QLatin1Char('"');
     }
+    if (const qint64 integer = value.toInteger(kNoInteger); integer != kNoInteger) {
+        return QString::number(integer);
+    }
     if (value.isDouble()) {
         char text[32];
         const auto end = std::to_chars(text, text + sizeof text, value.toDouble()).ptr;
@@ -79,10 +85,23 @@ QString Describe(const QJsonValue &value) {
                               : QStringLiteral("null");
 }
 
+// A JSON integer with more digits than a double holds reads as a nearby
+// double; that number is not the one the text says.
+bool CarriedExactly(const QJsonValue &value) {
+    const double number = value.toDouble();
+    const qint64 integer = value.toInteger(kNoInteger);
+    return integer == kNoInteger || !(std::fabs(number) < 9223372036854775808.0) ||
+           static_cast<qint64>(number) == integer;
+}
+
 // The word a JSON value stands for in a word of the field's type, or an
 // error that says what is wrong with it.
 bool WordOf(const Field &field, const QJsonValue &value, std::uint32_t &word, QString &error) {
     const double number = value.toDouble();
+    if (value.isDouble() && !CarriedExactly(value)) {
+        error = Describe(value) + QStringLiteral(" has more digits than a number here can hold");
+        return false;
+    }
     if (field.type != WordType::Float) {
         const bool isUnsigned = field.type == WordType::Bits;
         const double low = isUnsigned ? 0.0 : -2147483648.0;

@@ -28,6 +28,7 @@ BAD = {
     'int-too-large': replaced(r'"rollBarFront": 40', '"rollBarFront": 2147483648'),
     'uint-negative': replaced(r'"reservedA": \[\s*0', '"reservedA": [-1'),
     'float-not-as-written': replaced(r'"fuel": 40', '"fuel": 40.000001'),
+    'float-too-many-digits': replaced(r'"fuel": 40', '"fuel": 3334136800000000001'),
     'float-beyond-range': replaced(r'"fuel": 40', '"fuel": 1e39'),
     'hex-for-a-number': replaced(r'"fuel": 40', '"fuel": "0x42200000"'),
     'bad-hex': replaced(r'"fuel": 40', '"fuel": "0x4220000g"'),
