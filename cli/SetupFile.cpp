@@ -10,7 +10,8 @@ namespace vosk::cli {
 namespace {
 
 // One more byte than a record tells a long file from a good one without a
-// stat; the stat is made only for files that turn out odd.
+// stat; the stat is made only for files that turn out odd, and only then is
+// a file read to its end.
 constexpr std::size_t kProbe = CarSetup::kFileSize + 1;
 
 std::string Reason(int error) {
@@ -39,6 +40,12 @@ bool ReadSetupFile(const std::string &path, SetupFile &file, std::string &error)
             break;
         }
         got += static_cast<std::size_t>(n);
+        // A regular file reads short only at its end, so a first read of
+        // exactly one record is a whole setup file; a file of other sizes is
+        // read on to make sure.
+        if (got == CarSetup::kFileSize && got == static_cast<std::size_t>(n)) {
+            break;
+        }
     }
     long long size = static_cast<long long>(got);
     bool ok = readError == 0;

@@ -33,22 +33,38 @@ bool IsFloat(std::size_t k) {
     return TypeOf(k) == WordType::Float;
 }
 
-// The words the window writes as zero at every "ok", whatever they held.
-bool AlwaysZero(std::size_t k) {
-    const Field *field = FieldOfWord(k);
-    return field && (std::strcmp(field->name, "reserved0") == 0 ||
-                     std::strcmp(field->name, "reservedTail") == 0);
-}
+// What the check needs to know of each word, worked out once: checking a
+// folder of many setups asks it for every word of every file.
+struct WordFacts {
+    const Slider *slider = nullptr;
+    bool isFloat = false;
+    // Written as zero at every "ok", whatever it held.
+    bool alwaysZero = false;
+    // The left-hand wheel of a pair that the window's "symmetric" boxes,
+    // ticked whenever a window opens, keep together with word + 1.
+    bool linkedLeft = false;
+};
 
-// The fields whose left and right sliders the window's "symmetric" boxes
-// keep together, both ticked whenever a window opens.
-bool Linked(const Field &field) {
-    for (const char *name : {"brakePad", "brakeDisc", "spring", "dampComp", "dampReb"}) {
-        if (std::strcmp(field.name, name) == 0) {
-            return true;
+const std::array<WordFacts, CarSetup::kWords> &Facts() {
+    static const auto kFacts = [] {
+        std::array<WordFacts, CarSetup::kWords> facts{};
+        for (const Slider &slider : kSliders) {
+            facts[slider.word].slider = &slider;
         }
-    }
-    return false;
+        for (const Field &field : kFields) {
+            const std::string name = field.name;
+            for (std::size_t i = 0; i < field.count; ++i) {
+                WordFacts &f = facts[field.firstWord + i];
+                f.isFloat = field.type == WordType::Float;
+                f.alwaysZero = name == "reserved0" || name == "reservedTail";
+                f.linkedLeft = (i == 0 || i == 2) &&
+                               (name == "brakePad" || name == "brakeDisc" || name == "spring" ||
+                                name == "dampComp" || name == "dampReb");
+            }
+        }
+        return facts;
+    }();
+    return kFacts;
 }
 
 // The slider's range as stored numbers, low to high.
@@ -76,15 +92,7 @@ std::string Departure(const Slider &s, std::uint32_t word) {
 } // namespace
 
 const Slider *SliderOfWord(std::size_t k) {
-    // Looked up for every word of every file a check reads.
-    static const auto kByWord = [] {
-        std::array<const Slider *, CarSetup::kWords> byWord{};
-        for (const Slider &slider : kSliders) {
-            byWord[slider.word] = &slider;
-        }
-        return byWord;
-    }();
-    return k < kByWord.size() ? kByWord[k] : nullptr;
+    return k < CarSetup::kWords ? Facts()[k].slider : nullptr;
 }
 
 WindowView ViewOf(const Slider &slider, std::uint32_t word) {
@@ -126,21 +134,21 @@ std::string ValueText(std::size_t k, std::uint32_t word) {
 void ForEachProblem(const std::uint32_t (&words)[49],
                     const std::function<void(const std::string &)> &report) {
     // Most files have no problem at all, so texts are made only for a report.
+    const auto &facts = Facts();
     for (std::size_t k = 0; k < CarSetup::kWords; ++k) {
         const std::uint32_t word = words[k];
-        if (const Slider *slider = SliderOfWord(k)) {
+        const WordFacts &f = facts[k];
+        if (const Slider *slider = f.slider) {
             const WindowView view = ViewOf(*slider, word);
             if (view.stored != word) {
                 report(KeyOfWord(k) + ": " + Departure(*slider, word) + "; the window shows " +
                        ShownText(slider->rule, view.position) + " and stores " +
                        StoredText(k, view.stored) + " at the next ok");
             }
-            // A pair of linked sliders is set left before right, so both end
-            // at the right-hand wheel's position.
-            const Field &field = *FieldOfWord(k);
-            const std::size_t wheel = k - field.firstWord;
-            if ((wheel == 0 || wheel == 2) && Linked(field)) {
-                const WindowView right = ViewOf(*SliderOfWord(k + 1), words[k + 1]);
+            // A linked pair is set left before right, so both sliders end at
+            // the right-hand wheel's position.
+            if (f.linkedLeft) {
+                const WindowView right = ViewOf(*facts[k + 1].slider, words[k + 1]);
                 if (right.position != view.position) {
                     const std::string shown = ShownText(slider->rule, right.position);
                     report(KeyOfWord(k) + ": " + ShownText(slider->rule, view.position) +
@@ -150,10 +158,10 @@ void ForEachProblem(const std::uint32_t (&words)[49],
                            " at the next ok");
                 }
             }
-        } else if (AlwaysZero(k) && word != 0) {
+        } else if (f.alwaysZero && word != 0) {
             report(KeyOfWord(k) + ": " + StoredText(k, word) +
                    " is not zero; the window stores 0 at the next ok");
-        } else if (IsFloat(k) && !std::isfinite(FloatOf(word))) {
+        } else if (f.isFloat && !std::isfinite(FloatOf(word))) {
             report(KeyOfWord(k) + ": " + StoredText(k, word) +
                    " is not a finite number; the window keeps it as it is");
         }
