@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -63,7 +64,8 @@ class Cli : public ::testing::TestWithParam<Case> {};
 
 TEST_P(Cli, PrintsAndExitsAsExpected) {
     const Case &c = GetParam();
-    const fs::path scratch = fs::temp_directory_path() / ("vosk-cli-test-" + c.name);
+    const fs::path scratch =
+        fs::temp_directory_path() / ("vosk-cli-test-" + std::to_string(getpid()) + "-" + c.name);
     const fs::path work = scratch / "work";
     fs::remove_all(scratch);
     fs::create_directories(work);
