@@ -15,7 +15,7 @@ findings=$PWD/build/fuzz/findings
 mkdir -p "$findings"
 export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-for target in inireader record preview; do
+for target in inireader record preview import; do
     scratch=$(mktemp -d)
     log="$findings/$target.log"
     echo "== fuzz_$target for ${seconds}s"

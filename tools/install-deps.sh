@@ -15,6 +15,7 @@ packages=(
     xdotool x11-apps                 # driving the window on a real X server, screen pictures
     qt6-svg-dev                      # the gearing chart as SVG
     git                              # the setups-in-git check
+    hyperfine                        # timing vosk-setup as whole processes (bench/cli.sh)
     locales                          # a comma-decimal locale for the number tests
     gcovr                            # line coverage
     clang-format                     # the formatting check

@@ -1,11 +1,12 @@
 #include "window/RawNameCombo.h"
 
+#include "setups/NameMatch.h"
+
 #include <QAbstractListModel>
 #include <QByteArray>
 #include <QComboBox>
 #include <QListView>
 #include <QString>
-#include <QStringDecoder>
 
 #include <utility>
 
@@ -50,28 +51,6 @@ RawNameModel *ModelOf(const QComboBox *combo) {
     return dynamic_cast<RawNameModel *>(combo->model());
 }
 
-bool IsUtf8(const std::string &bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    return !decoder.hasError();
-}
-
-// Letter case is folded as Unicode text when both names are valid UTF-8;
-// otherwise only ASCII letters are folded, there being no better notion of
-// letter case for bytes in an unknown encoding.
-bool SameNameIgnoringCase(const std::string &a, const std::string &b) {
-    if (a.size() == b.size() &&
-        qstrnicmp(a.data(), b.data(), static_cast<qsizetype>(a.size())) == 0) {
-        return true;
-    }
-    if (IsUtf8(a) && IsUtf8(b)) {
-        return QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()))
-                   .compare(QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())),
-                            Qt::CaseInsensitive) == 0;
-    }
-    return false;
-}
-
 } // namespace
 
 void SetNames(QComboBox *combo, std::vector<std::string> names) {
@@ -101,23 +80,7 @@ std::string SelectedName(const QComboBox *combo) {
 
 int FindName(const QComboBox *combo, const std::string &name) {
     const RawNameModel *model = ModelOf(combo);
-    if (!model) {
-        return -1;
-    }
-    const std::vector<std::string> &names = model->Names();
-    // This file system tells "Fast.rvs" from "fast.rvs"; when both exist the
-    // one spelled exactly as asked is the one meant.
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (names[i] == name) {
-            return static_cast<int>(i);
-        }
-    }
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (SameNameIgnoringCase(names[i], name)) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    return model ? FindName(model->Names(), name) : -1;
 }
 
 } // namespace vosk

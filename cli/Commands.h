@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Options.h"
+
+#include <string>
+
+// The commands of vosk-setup. Each returns the exit status: 0 as expected, 1
+// a difference (diff) or a problem found (check), 2 trouble. Trouble is told
+// in one line on standard error and nothing is written.
+namespace vosk::cli {
+
+int Show(const Parsed &args);
+int Diff(const Parsed &args);
+int Export(const Parsed &args);
+int Import(const Parsed &args);
+int Check(const Parsed &args);
+int Speeds(const Parsed &args);
+int List(const Parsed &args);
+int Temps(const Parsed &args);
+
+// "vosk-setup: " + message on standard error; returns 2.
+int Trouble(const std::string &message);
+
+} // namespace vosk::cli

@@ -1,0 +1,171 @@
+#include "Values.h"
+
+#include "core/CarSetup.h"
+#include "core/SetupFields.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace vosk::cli {
+namespace {
+
+float FloatOf(std::uint32_t word) {
+    float value = 0;
+    std::memcpy(&value, &word, sizeof value);
+    return value;
+}
+
+std::string Hex(std::uint32_t word) {
+    char text[11];
+    std::snprintf(text, sizeof text, "0x%08x", word);
+    return text;
+}
+
+WordType TypeOf(std::size_t k) {
+    const Field *field = FieldOfWord(k);
+    return field ? field->type : WordType::Bits;
+}
+
+bool IsFloat(std::size_t k) {
+    return TypeOf(k) == WordType::Float;
+}
+
+// What the check needs to know of each word, worked out once: checking a
+// folder of many setups asks it for every word of every file.
+struct WordFacts {
+    const Slider *slider = nullptr;
+    bool isFloat = false;
+    // Written as zero at every "ok", whatever it held.
+    bool alwaysZero = false;
+    // The left-hand wheel of a pair that the window's "symmetric" boxes,
+    // ticked whenever a window opens, keep together with word + 1.
+    bool linkedLeft = false;
+};
+
+const std::array<WordFacts, CarSetup::kWords> &Facts() {
+    static const auto kFacts = [] {
+        std::array<WordFacts, CarSetup::kWords> facts{};
+        for (const Slider &slider : kSliders) {
+            facts[slider.word].slider = &slider;
+        }
+        for (const Field &field : kFields) {
+            const std::string name = field.name;
+            for (std::size_t i = 0; i < field.count; ++i) {
+                WordFacts &f = facts[field.firstWord + i];
+                f.isFloat = field.type == WordType::Float;
+                f.alwaysZero = name == "reserved0" || name == "reservedTail";
+                f.linkedLeft = (i == 0 || i == 2) &&
+                               (name == "brakePad" || name == "brakeDisc" || name == "spring" ||
+                                name == "dampComp" || name == "dampReb");
+            }
+        }
+        return facts;
+    }();
+    return kFacts;
+}
+
+// The slider's range as stored numbers, low to high.
+std::string RangeText(const Slider &s) {
+    std::string low = StoredText(s.word, StoredWord(s.rule, s.min));
+    std::string high = StoredText(s.word, StoredWord(s.rule, s.max));
+    if (s.rule == Rule::Bias || s.rule == Rule::Ratio) {
+        low.swap(high); // these sliders count downwards
+    }
+    return low + ".." + high;
+}
+
+// Why the window would not store word back as it is.
+std::string Departure(const Slider &s, std::uint32_t word) {
+    const std::string value = StoredText(s.word, word);
+    if (IsFloat(s.word) && !std::isfinite(FloatOf(word))) {
+        return value + " is not a finite number";
+    }
+    if (PositionOf(s.rule, word) != Clamped(s, PositionOf(s.rule, word))) {
+        return value + " is outside " + RangeText(s);
+    }
+    return value + " lies between two steps of the slider";
+}
+
+} // namespace
+
+const Slider *SliderOfWord(std::size_t k) {
+    return k < CarSetup::kWords ? Facts()[k].slider : nullptr;
+}
+
+WindowView ViewOf(const Slider &slider, std::uint32_t word) {
+    const int position = Clamped(slider, PositionOf(slider.rule, word));
+    return {position, StoredWord(slider.rule, position)};
+}
+
+std::string StoredText(std::size_t k, std::uint32_t word) {
+    switch (TypeOf(k)) {
+    case WordType::Int:
+        return std::to_string(static_cast<std::int32_t>(word));
+    case WordType::Bits:
+        return Hex(word);
+    case WordType::Float:
+        break;
+    }
+    const float value = FloatOf(word);
+    if (std::isnan(value)) {
+        return "nan(" + Hex(word) + ")";
+    }
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
+}
+
+std::string ValueText(std::size_t k, std::uint32_t word) {
+    const Slider *slider = SliderOfWord(k);
+    if (!slider) {
+        return StoredText(k, word);
+    }
+    const WindowView view = ViewOf(*slider, word);
+    const std::string shown = ShownText(slider->rule, view.position);
+    if (view.stored == word) {
+        return shown;
+    }
+    return shown + " (stored " + StoredText(k, word) + ")";
+}
+
+void ForEachProblem(const std::uint32_t (&words)[49],
+                    const std::function<void(const std::string &)> &report) {
+    // Most files have no problem at all, so texts are made only for a report.
+    const auto &facts = Facts();
+    for (std::size_t k = 0; k < CarSetup::kWords; ++k) {
+        const std::uint32_t word = words[k];
+        const WordFacts &f = facts[k];
+        if (const Slider *slider = f.slider) {
+            const WindowView view = ViewOf(*slider, word);
+            if (view.stored != word) {
+                report(KeyOfWord(k) + ": " + Departure(*slider, word) + "; the window shows " +
+                       ShownText(slider->rule, view.position) + " and stores " +
+                       StoredText(k, view.stored) + " at the next ok");
+            }
+            // A linked pair is set left before right, so both sliders end at
+            // the right-hand wheel's position.
+            if (f.linkedLeft) {
+                const WindowView right = ViewOf(*facts[k + 1].slider, words[k + 1]);
+                if (right.position != view.position) {
+                    const std::string shown = ShownText(slider->rule, right.position);
+                    report(KeyOfWord(k) + ": " + ShownText(slider->rule, view.position) +
+                           " differs from " + KeyOfWord(k + 1) + " (" + shown +
+                           "); the window opens with \"symmetric\" ticked, shows " + shown +
+                           " for both and stores " + StoredText(k, right.stored) +
+                           " at the next ok");
+                }
+            }
+        } else if (f.alwaysZero && word != 0) {
+            report(KeyOfWord(k) + ": " + StoredText(k, word) +
+                   " is not zero; the window stores 0 at the next ok");
+        } else if (f.isFloat && !std::isfinite(FloatOf(word))) {
+            report(KeyOfWord(k) + ": " + StoredText(k, word) +
+                   " is not a finite number; the window keeps it as it is");
+        }
+    }
+}
+
+} // namespace vosk::cli

@@ -1,0 +1,230 @@
+// vosk-setup: the car's setup files on the command line, read through the
+// same data core as the setup window. This program itself uses no Qt: the
+// commands that need it (export, import, list, speeds --chart) load a module
+// that does, so the commands git runs as a text conversion start fast.
+#include "Commands.h"
+#include "Options.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace vosk::cli;
+
+struct Command {
+    const char *name;
+    const char *usage;
+    std::size_t minOperands, maxOperands;
+    std::vector<OptionSpec> options;
+    int (*run)(const Parsed &);
+    const char *help;
+};
+
+constexpr std::size_t kMany = static_cast<std::size_t>(-1);
+
+const Command kCommands[] = {
+    {"show",
+     "show FILE",
+     1,
+     1,
+     {},
+     Show,
+     "Prints every word of the setup file FILE, one line each in file order: its key\n"
+     "and the text the setup window's value box shows for it, with \".\" as the\n"
+     "decimal point (spring.LF 130, steerRatio 10:1, gear.1 3.154, brakeBias 60).\n"
+     "When the file holds something the window changes at the next \"ok\" (a value\n"
+     "outside the slider's range, between two of its steps, or not a number), the\n"
+     "line goes on with the stored number: spring.LF 160 (stored 200).\n"
+     "\n"
+     "Words the window does not show print their stored number: reserved0 as an\n"
+     "integer, reservedB.* as the shortest decimal that reads back to the same\n"
+     "float, reservedA.* and reservedTail.* as \"0x\" and eight hex digits. A float\n"
+     "that is not a number prints as nan(0x...) with its bits.\n"
+     "\n"
+     "Keys: the field name, with .LF .RF .LR .RR for the four wheels, gear.1 to\n"
+     "gear.6, reservedA.0 to .3, reservedB.0 to .3 and reservedTail.0 to .2.\n"
+     "A file longer than 196 bytes is read by its first 196, as the window reads\n"
+     "it; a shorter one is refused.\n"
+     "\n"
+     "For readable diffs of setups kept in git:\n"
+     "  echo '*.rvs diff=vosk' >> .gitattributes\n"
+     "  git config diff.vosk.textconv \"vosk-setup show\"\n"},
+    {"diff",
+     "diff A B",
+     2,
+     2,
+     {},
+     Diff,
+     "Prints the keys whose stored words differ between the setup files A and B,\n"
+     "each with both values as show prints them: spring.LF 130 -> 140.\n"
+     "Exit status: 0 when the 196 bytes are equal, 1 when they differ, 2 when a\n"
+     "file cannot be read.\n"},
+    {"export",
+     "export FILE",
+     1,
+     1,
+     {},
+     Export,
+     "Prints the setup file FILE as a JSON object: \"format\": \"vosk-setup\",\n"
+     "\"version\": 1 and one member per field, fields of several words as arrays in\n"
+     "key order. Int words are integers, reservedA and reservedTail unsigned\n"
+     "integers, float words the shortest decimal that reads back to the same float;\n"
+     "a float no JSON number carries exactly (NaN, an infinity, -0) is the string\n"
+     "\"0x\" and its eight hex digits. import turns it back into the same bytes.\n"},
+    {"import",
+     "import JSON OUT [--force]",
+     2,
+     2,
+     {{"force", Takes::Nothing, 'f'}},
+     Import,
+     "Writes the setup file OUT from JSON as export writes it (\"-\" reads standard\n"
+     "input). Every member must be there exactly once, with exactly the values\n"
+     "export writes; anything else is refused with a line naming the member and\n"
+     "nothing is written. An existing OUT is never replaced unless --force is\n"
+     "given. The file appears whole or not at all.\n"
+     "\n"
+     "  -f, --force   replace OUT if it exists\n"},
+    {"check",
+     "check FILE|FOLDER...",
+     1,
+     kMany,
+     {},
+     Check,
+     "Prints one line per problem in each setup file: a size other than 196 bytes,\n"
+     "values that are not finite, values the window changes at the next \"ok\"\n"
+     "(outside the slider's range or between its steps, a left and right wheel the\n"
+     "\"symmetric\" boxes join but that differ), and reserved0 or reservedTail.*\n"
+     "not zero, which the window always writes as zero. A FOLDER stands for its\n"
+     "*.rvs files in the order the window lists them.\n"
+     "Exit status: 0 when every file is clean, 1 when any has a problem, 2 when\n"
+     "one cannot be read.\n"},
+    {"speeds",
+     "speeds FILE [--rpm N] [--chart OUT]",
+     1,
+     1,
+     {{"rpm", Takes::Value, 0}, {"chart", Takes::Value, 0}},
+     Speeds,
+     "Prints the road speed of each gear at 7000 rpm in whole km/h, as the\n"
+     "window's \"calculate\" shows it after loading FILE: each ratio first goes\n"
+     "through its slider (0.5 to 4, in steps of 0.001).\n"
+     "\n"
+     "  --rpm N       at engine speed N instead, by the same arithmetic\n"
+     "  --chart OUT   also draw the gearing chart (engine speed against road\n"
+     "                speed for every gear, with the drop at each shift) into OUT,\n"
+     "                a .png or .svg file\n"},
+    {"list",
+     "list [--workdir DIR]",
+     0,
+     0,
+     {{"workdir", Takes::Value, 0}},
+     List,
+     "Prints the setups of the working folder (cars/vosk/setup/*.rvs) in the order\n"
+     "the window lists them, and marks with \"*\" the one the window selects when it\n"
+     "opens: the name in cars/vosk/setup/conf.ini, spelled exactly or else ignoring\n"
+     "letter case. With no conf.ini, or the name \"default\", none is marked.\n"
+     "\n"
+     "  --workdir DIR   the simulator's working folder (default: the current one)\n"},
+    {"temps",
+     "temps [--workdir DIR] [--color[=WHEN]]",
+     0,
+     0,
+     {{"workdir", Takes::Value, 0}, {"color", Takes::MaybeOne, 0}},
+     Temps,
+     "Prints the twelve tyre temperatures of the last run (cfg/of) as the Tyres\n"
+     "page shows them: per wheel the columns I, M and O, right wheels mirrored,\n"
+     "each rounded to a whole number, a zero reading blank.\n"
+     "\n"
+     "  --workdir DIR    the simulator's working folder (default: the current one)\n"
+     "  --color[=WHEN]   colour the readings by heat: always, never or auto (the\n"
+     "                   default: when standard output is a terminal). The\n"
+     "                   scale: below 60 blue, 60 to 74 cyan, 75 to 89 green,\n"
+     "                   90 to 104 yellow, 105 and above red.\n"},
+};
+
+const Command *Find(const std::string &name) {
+    for (const Command &command : kCommands) {
+        if (name == command.name) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+void ProgramHelp() {
+    std::FILE *out = stdout;
+    std::fputs("Usage: vosk-setup COMMAND [ARGUMENTS]\n"
+               "\n"
+               "Reads, compares, checks and converts the car's setup files (*.rvs) and\n"
+               "shows every value exactly as the setup window shows it.\n"
+               "\n"
+               "Commands:\n",
+               out);
+    for (const Command &command : kCommands) {
+        std::fprintf(out, "  %s\n", command.usage);
+    }
+    std::fputs("  help [COMMAND]\n"
+               "\n"
+               "\"vosk-setup help COMMAND\" or \"vosk-setup COMMAND --help\" tells more.\n"
+               "Exit status: 0 as expected, 1 a difference (diff) or a problem found\n"
+               "(check), 2 trouble: a file that cannot be read, bad arguments.\n",
+               out);
+}
+
+int CommandHelp(const Command &command) {
+    std::printf("Usage: vosk-setup %s\n\n%s", command.usage, command.help);
+    return 0;
+}
+
+int Run(const std::vector<std::string> &words) {
+    if (words.empty()) {
+        return Trouble("no command given; see vosk-setup --help");
+    }
+    const std::string &first = words[0];
+    if (first == "--help" || first == "-h" || (first == "help" && words.size() == 1)) {
+        ProgramHelp();
+        return 0;
+    }
+    if (first == "--version") {
+        std::printf("vosk-setup %s\n", VOSK_VERSION);
+        return 0;
+    }
+    if (first == "help") {
+        const Command *command = Find(words[1]);
+        return command && words.size() == 2
+                   ? CommandHelp(*command)
+                   : Trouble("help " + words[1] + ": no such command; see vosk-setup --help");
+    }
+    const Command *command = Find(first);
+    if (!command) {
+        return Trouble("unknown command '" + first + "'; see vosk-setup --help");
+    }
+    Parsed parsed;
+    std::string error;
+    if (!ParseOptions({words.begin() + 1, words.end()}, command->options, parsed, error)) {
+        return Trouble(first + ": " + error + "; see vosk-setup help " + first);
+    }
+    if (parsed.Has("help")) {
+        return CommandHelp(*command);
+    }
+    const std::size_t count = parsed.operands.size();
+    if (count < command->minOperands || count > command->maxOperands) {
+        return Trouble(first + ": too " + (count < command->minOperands ? "few" : "many") +
+                       " arguments; usage: vosk-setup " + command->usage);
+    }
+    return command->run(parsed);
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    int status = Run(std::vector<std::string>(argv + 1, argv + argc));
+    // Output that could not be written (a full disk) is trouble too.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "vosk-setup: cannot write the output: %s\n", std::strerror(errno));
+        status = 2;
+    }
+    return status;
+}

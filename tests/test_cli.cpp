@@ -1,0 +1,109 @@
+// vosk-setup run as people run it: each case of tests/data/cli/cases.txt is
+// a shell command in a fresh folder, and what it prints and its exit status
+// must equal the expected files beside the table.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kData = fs::path(VOSK_TEST_DATA) / "cli";
+
+struct Case {
+    std::string name, command;
+    int status;
+};
+
+void PrintTo(const Case &c, std::ostream *out) {
+    *out << c.name;
+}
+
+std::string Trimmed(const std::string &text) {
+    const auto begin = text.find_first_not_of(' '), end = text.find_last_not_of(' ');
+    return begin == std::string::npos ? "" : text.substr(begin, end - begin + 1);
+}
+
+std::vector<Case> Cases() {
+    std::ifstream table(kData / "cases.txt");
+    std::vector<Case> cases;
+    for (std::string line; std::getline(table, line);) {
+        const auto bar = line.find('|'), bar2 = line.find('|', bar + 1);
+        if (!line.empty() && line[0] != '#' && bar2 != std::string::npos) {
+            cases.push_back({Trimmed(line.substr(0, bar)), Trimmed(line.substr(bar2 + 1)),
+                             std::stoi(line.substr(bar + 1, bar2 - bar - 1))});
+        }
+    }
+    return cases;
+}
+
+std::string Read(const fs::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Output names files by the data folder's path; the expected files say $DATA.
+std::string Portable(std::string text) {
+    const std::string data = kData.string();
+    for (auto at = text.find(data); at != std::string::npos; at = text.find(data, at)) {
+        text.replace(at, data.size(), "$DATA");
+    }
+    return text;
+}
+
+class Cli : public ::testing::TestWithParam<Case> {};
+
+TEST_P(Cli, PrintsAndExitsAsExpected) {
+    const Case &c = GetParam();
+    const fs::path scratch =
+        fs::temp_directory_path() / ("vosk-cli-test-" + std::to_string(getpid()) + "-" + c.name);
+    const fs::path work = scratch / "work";
+    fs::remove_all(scratch);
+    fs::create_directories(work);
+    const int raw = std::system(
+        ("cd '" + work.string() + "' && (" + c.command + ") >../stdout.txt 2>../stderr.txt")
+            .c_str());
+    ASSERT_TRUE(WIFEXITED(raw)) << c.command;
+    EXPECT_EQ(WEXITSTATUS(raw), c.status) << c.command;
+    for (const char *stream : {"out", "err"}) {
+        const std::string got = Portable(Read(scratch / ("std" + std::string(stream) + ".txt")));
+        const fs::path expected = kData / "expected" / (c.name + "." + stream);
+        if (std::getenv("VOSK_BLESS") && !got.empty()) {
+            std::ofstream(expected, std::ios::binary) << got; // writes new expected files
+        }
+        EXPECT_EQ(got, Read(expected)) << c.command;
+    }
+    fs::remove_all(scratch);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Cli, ::testing::ValuesIn(Cases()),
+                         [](const ::testing::TestParamInfo<Case> &row) {
+                             std::string name = row.param.name;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+} // namespace
+
+int main(int argc, char **argv) {
+    const std::string program = VOSK_CLI;
+    const std::string path = program.substr(0, program.rfind('/')) + ":" + std::getenv("PATH");
+    // The cases see the program under test first, and nothing of the user's.
+    setenv("PATH", path.c_str(), 1);
+    setenv("DATA", kData.c_str(), 1);
+    setenv("HOME", fs::temp_directory_path().c_str(), 1);
+    setenv("GIT_CONFIG_NOSYSTEM", "1", 1);
+    setenv("LC_ALL", "C.UTF-8", 1);
+    unsetenv("TERM");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
