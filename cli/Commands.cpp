@@ -50,7 +50,7 @@ bool Load(const std::string &path, SetupFile &file) {
 }
 
 std::string ValueAt(const SetupFile &file, std::size_t k) {
-    return ValueText(k, file.words[k]);
+    return ValueText(file.words, k);
 }
 
 // The working folder of the simulator becomes the current folder, as the

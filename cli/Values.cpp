@@ -118,17 +118,27 @@ std::string StoredText(std::size_t k, std::uint32_t word) {
     return std::string(text, end);
 }
 
-std::string ValueText(std::size_t k, std::uint32_t word) {
+WindowView ViewInWindow(const std::uint32_t (&words)[49], std::size_t k) {
+    const WordFacts &f = Facts()[k];
+    const WindowView own = ViewOf(*f.slider, words[k]);
+    if (!f.linkedLeft) {
+        return own;
+    }
+    const int position = ViewOf(*Facts()[k + 1].slider, words[k + 1]).position;
+    return {position, StoredWord(f.slider->rule, position)};
+}
+
+std::string ValueText(const std::uint32_t (&words)[49], std::size_t k) {
     const Slider *slider = SliderOfWord(k);
     if (!slider) {
-        return StoredText(k, word);
+        return StoredText(k, words[k]);
     }
-    const WindowView view = ViewOf(*slider, word);
+    const WindowView view = ViewInWindow(words, k);
     const std::string shown = ShownText(slider->rule, view.position);
-    if (view.stored == word) {
+    if (view.stored == words[k]) {
         return shown;
     }
-    return shown + " (stored " + StoredText(k, word) + ")";
+    return shown + " (stored " + StoredText(k, words[k]) + ")";
 }
 
 void ForEachProblem(const std::uint32_t (&words)[49],
@@ -139,25 +149,22 @@ void ForEachProblem(const std::uint32_t (&words)[49],
         const std::uint32_t word = words[k];
         const WordFacts &f = facts[k];
         if (const Slider *slider = f.slider) {
-            const WindowView view = ViewOf(*slider, word);
-            if (view.stored != word) {
-                report(KeyOfWord(k) + ": " + Departure(*slider, word) + "; the window shows " +
-                       ShownText(slider->rule, view.position) + " and stores " +
-                       StoredText(k, view.stored) + " at the next ok");
+            const WindowView own = ViewOf(*slider, word);
+            const WindowView view = ViewInWindow(words, k);
+            if (view.stored == word) {
+                continue;
             }
-            // A linked pair is set left before right, so both sliders end at
-            // the right-hand wheel's position.
-            if (f.linkedLeft) {
-                const WindowView right = ViewOf(*facts[k + 1].slider, words[k + 1]);
-                if (right.position != view.position) {
-                    const std::string shown = ShownText(slider->rule, right.position);
-                    report(KeyOfWord(k) + ": " + ShownText(slider->rule, view.position) +
-                           " differs from " + KeyOfWord(k + 1) + " (" + shown +
-                           "); the window opens with \"symmetric\" ticked, shows " + shown +
-                           " for both and stores " + StoredText(k, right.stored) +
-                           " at the next ok");
-                }
+            // One sentence per word, giving every reason the window has to
+            // change it: its own value, and a linked partner that differs.
+            std::string why = own.stored != word ? Departure(*slider, word) : StoredText(k, word);
+            if (view.position != own.position) {
+                why += std::string(own.stored != word ? " and" : "") + " differs from " +
+                       KeyOfWord(k + 1) + " (" + ShownText(slider->rule, view.position) +
+                       "), which \"symmetric\" carries across when the window opens";
             }
+            report(KeyOfWord(k) + ": " + why + "; the window shows " +
+                   ShownText(slider->rule, view.position) + " and stores " +
+                   StoredText(k, view.stored) + " at the next ok");
         } else if (f.alwaysZero && word != 0) {
             report(KeyOfWord(k) + ": " + StoredText(k, word) +
                    " is not zero; the window stores 0 at the next ok");

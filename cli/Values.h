@@ -31,10 +31,16 @@ WindowView ViewOf(const Slider &slider, std::uint32_t word);
 // eight hex digits.
 std::string StoredText(std::size_t k, std::uint32_t word);
 
-// Word k as `show` prints it: the value box's text for a shown word, followed
-// by " (stored X)" when the word is not what "ok" would store for it; the
-// stored number for the others.
-std::string ValueText(std::size_t k, std::uint32_t word);
+// What a freshly opened window makes of word k of a whole record. It opens
+// with both "symmetric" boxes ticked and sets each left-hand wheel before its
+// right-hand partner, so a linked pair ends at the right-hand wheel's
+// position.
+WindowView ViewInWindow(const std::uint32_t (&words)[49], std::size_t k);
+
+// Word k of a record as `show` prints it: the value box's text for a shown
+// word, followed by " (stored X)" when the word is not what "ok" would store
+// for it; the stored number for the others.
+std::string ValueText(const std::uint32_t (&words)[49], std::size_t k);
 
 // Calls report with one sentence per thing the window would change, or that
 // is damaged, in the 49 words: "spring.LF: 200 is outside 60..160; the

@@ -9,7 +9,7 @@ git config diff.vosk.textconv "vosk-setup show"
 echo '*.rvs diff=vosk' >.gitattributes
 cp "$DATA/sample.rvs" car.rvs
 git add .gitattributes car.rvs
-git commit -qm "spring.LF 130"
+git commit -qm "front springs 130"
 cp "$DATA/spring140.rvs" car.rvs
-git commit -qam "spring.LF 140"
+git commit -qam "front springs 140"
 git diff HEAD~1 -- car.rvs | grep -v '^index '

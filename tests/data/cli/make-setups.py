@@ -72,7 +72,7 @@ EXTREMES = dict(brakePad=[('bits', 1), ('bits', 0x807FFFFF), ('bits', 0x00800000
 
 FILES = {
     'sample.rvs': record(**SAMPLE),
-    'spring140.rvs': record(**dict(SAMPLE, spring=[140, 130, 120, 120])),
+    'spring140.rvs': record(**dict(SAMPLE, spring=[140, 140, 120, 120])),
     'defaults.rvs': record(**DEFAULTS),
     'damaged.rvs': record(**DAMAGED),
     'extremes.rvs': record(**EXTREMES),
