@@ -1,6 +1,6 @@
 #pragma once
 
-class TfrmMain;
+#include "core/CarSetup.h"
 
 namespace vosk::test {
 
@@ -9,7 +9,14 @@ namespace vosk::test {
 inline constexpr char kSavedSetup[] = "cars/vosk/setup/x.rvs";
 inline constexpr int kVersions = 40;
 
-// Moves the window's sliders to version k of the setup.
-void ApplyVersion(TfrmMain *window, int k);
+// Version k of that setup: every word differs from one version to the next,
+// so a file mixed from two versions, or cut short, passes for none.
+inline CarSetup Version(int k) {
+    CarSetup setup;
+    for (std::size_t word = 0; word < CarSetup::kWords; ++word) {
+        setup.SetWord(word, static_cast<std::uint32_t>(k + 1));
+    }
+    return setup;
+}
 
 } // namespace vosk::test
