@@ -1,5 +1,4 @@
 #include "support/TestSupport.h"
-#include "support/SaveVersions.h"
 
 #include <QLabel>
 #include <QMdiArea>
@@ -209,16 +208,6 @@ void Frame::Settle() {
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QApplication::processEvents();
-}
-
-void ApplyVersion(TfrmMain *window, int k) {
-    // Every version differs in words spread over the whole record, so a
-    // file mixed from two versions cannot pass for either.
-    Move(window, "trRear", k % 19);
-    Move(window, "trkSpringRR", 60 + k);
-    Move(window, "trkCamberLF", k - 20);
-    Move(window, "trkGearFinal", 500 + 80 * k);
-    Move(window, "trkFuel", 1 + k);
 }
 
 } // namespace vosk::test
