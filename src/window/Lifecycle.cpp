@@ -35,15 +35,20 @@ std::string SetupPath(const std::string &name) {
 } // namespace
 
 QMdiSubWindow *TfrmMain::ShowInFrame(QMdiArea *area, QObject *owner) {
-    auto *sub = new QMdiSubWindow;
-    // A fixed-size tool frame with minimise and maximise buttons only.
-    sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                        Qt::WindowMinMaxButtonsHint);
+    // A fixed-size tool frame with minimise and maximise buttons only, made
+    // inside the frame's area at once: moving a finished frame in would make
+    // Qt resolve every control's type and palette once more. The frame lays
+    // out its title bar, fitting the caption to it, at every step of its
+    // set-up, so it gets the window's caption only once its size is fixed.
+    const QString caption = windowTitle();
+    setWindowTitle(QString());
+    QMdiSubWindow *sub =
+        area->addSubWindow(this, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                     Qt::WindowMinMaxButtonsHint);
+    // Closing only minimises (below); nothing deletes the frame on a close.
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
     sub->setOption(QMdiSubWindow::RubberBandResize, false);
-    sub->setWidget(this);
     sub->installEventFilter(new MinimiseOnClose(sub));
-    sub->setWindowTitle(windowTitle());
-    sub->setWindowIcon(windowIcon());
     if (owner) {
         connect(owner, &QObject::destroyed, sub, [sub] { delete sub; });
     }
@@ -58,13 +63,12 @@ QMdiSubWindow *TfrmMain::ShowInFrame(QMdiArea *area, QObject *owner) {
             isActiveChild = false;
         }
     });
-    area->addSubWindow(sub);
     // The frame adds a system menu (and with it a close button) of its own.
     sub->setSystemMenu(nullptr);
     sub->setWindowFlag(Qt::WindowSystemMenuHint, false);
-    sub->adjustSize();
-    sub->setFixedSize(sub->size());
+    sub->setFixedSize(sub->sizeHint());
     sub->show();
+    setWindowTitle(caption);
     area->setActiveSubWindow(sub);
     return sub;
 }
