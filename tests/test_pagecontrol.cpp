@@ -3,7 +3,11 @@
 #include "support/TestSupport.h"
 #include "window/PageControl.h"
 
+#include <QStyleFactory>
 #include <QTest>
+
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -46,6 +50,40 @@ TEST(WindowTabs, WrapIntoRowsTakeTheirClicksAndKeepOneRowWhenWide) {
     EXPECT_EQ(bar->RowCount(bar->width()), 1);
     EXPECT_LT(bar->height(), severalRows);
     ExpectTidy(*bar);
+}
+
+struct PlainBar : QTabBar {
+    using QTabBar::tabSizeHint;
+};
+
+// The bar keeps its tabs' sizes between measurements; after each change that
+// alters a tab's size it measures what a plain QTabBar with the same tabs does.
+TEST(WindowTabs, MeasureATabAgainWhenWhatItsSizeFollowsFromChanges) {
+    const std::unique_ptr<QStyle> windows(QStyleFactory::create(QStringLiteral("Windows")));
+    QPixmap red(16, 16);
+    red.fill(Qt::red);
+    const std::pair<const char *, std::function<void(QTabBar &)>> changes[] = {
+        {"caption", [](QTabBar &b) { b.setTabText(1, QStringLiteral("suspensions II")); }},
+        {"type", [](QTabBar &b) { b.setFont(QFont(b.font().family(), 20)); }},
+        {"icon", [&](QTabBar &b) { b.setTabIcon(1, QIcon(red)); }},
+        {"icon size", [](QTabBar &b) { b.setIconSize(QSize(40, 40)); }},
+        {"button", [](QTabBar &b) { b.setTabButton(1, QTabBar::RightSide, new QLabel(&b)); }},
+        {"shape", [](QTabBar &b) { b.setShape(QTabBar::RoundedWest); }},
+        {"style", [&](QTabBar &b) { b.setStyle(windows.get()); }},
+    };
+    MultiRowTabBar bar;
+    PlainBar plain;
+    for (QTabBar *b : std::initializer_list<QTabBar *>{&bar, &plain}) {
+        b->addTab(QStringLiteral("cover"));
+        b->addTab(QStringLiteral("setup i/o"));
+    }
+    for (const auto &[what, change] : changes) {
+        const QSize before = bar.tabSizeHint(1);
+        change(bar);
+        change(plain);
+        EXPECT_NE(plain.tabSizeHint(1), before) << what << " changes nothing";
+        EXPECT_EQ(bar.tabSizeHint(1), plain.tabSizeHint(1)) << what;
+    }
 }
 
 } // namespace

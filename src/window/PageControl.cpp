@@ -207,6 +207,48 @@ QSize MultiRowTabBar::sizeHint() const {
     return {width > 0 ? width : natural, heightForWidth(width)};
 }
 
+bool MultiRowTabBar::Measured::SameTab(const Measured &other) const {
+    return text == other.text && icon == other.icon && leftButton == other.leftButton &&
+           rightButton == other.rightButton && shape == other.shape &&
+           documentMode == other.documentMode;
+}
+
+// QTabBar lays out a tab's caption again each time it is asked for the tab's
+// size, and the rows ask for every tab's size many times while the window is
+// built and shown; a size is measured again only when its tab changes.
+QSize MultiRowTabBar::tabSizeHint(int index) const {
+    if (index < 0 || index >= count()) {
+        return QTabBar::tabSizeHint(index);
+    }
+    const auto buttonSize = [this, index](ButtonPosition side) {
+        const QWidget *button = tabButton(index, side);
+        return button != nullptr ? button->size() : QSize();
+    };
+    Measured tab;
+    tab.text = tabText(index);
+    tab.icon = tabIcon(index).isNull() ? QSize() : iconSize();
+    tab.leftButton = buttonSize(LeftSide);
+    tab.rightButton = buttonSize(RightSide);
+    tab.shape = shape();
+    tab.documentMode = documentMode();
+    if (measured.size() < count()) {
+        measured.resize(count());
+    }
+    Measured &known = measured[index];
+    if (!known.size.isValid() || !known.SameTab(tab)) {
+        tab.size = QTabBar::tabSizeHint(index);
+        known = tab;
+    }
+    return known.size;
+}
+
+void MultiRowTabBar::changeEvent(QEvent *event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        measured.clear();
+    }
+    QTabBar::changeEvent(event);
+}
+
 QSize MultiRowTabBar::minimumSizeHint() const {
     if (!Wraps()) {
         return QTabBar::minimumSizeHint();

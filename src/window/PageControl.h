@@ -32,9 +32,11 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
     int heightForWidth(int width) const override;
+    QSize tabSizeHint(int index) const override;
 
 protected:
     bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -58,6 +60,20 @@ private:
     void DrawTab(QPainter &painter, const QVector<Place> &places, int index) const;
 
     int hovered = -1;
+
+    // A tab's size as QTabBar measures it, with everything it follows from
+    // besides the bar's type and style (a change of either forgets them all).
+    struct Measured {
+        QString text;
+        QSize icon; // empty without an icon
+        QSize leftButton, rightButton;
+        Shape shape = RoundedNorth;
+        bool documentMode = false;
+        QSize size; // invalid until measured
+
+        bool SameTab(const Measured &other) const;
+    };
+    mutable QVector<Measured> measured; // by tab index
 };
 
 // The window's page control: a QTabWidget whose tabs wrap into rows instead
