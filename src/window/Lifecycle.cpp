@@ -2,6 +2,7 @@
 // active setup, "ok" stores the sliders and releases the window, and its
 // destruction remembers the active setup.
 #include "core/Paths.h"
+#include "window/KeptType.h"
 #include "window/RawNameCombo.h"
 #include "window/TfrmMain.h"
 
@@ -70,6 +71,10 @@ QMdiSubWindow *TfrmMain::ShowInFrame(QMdiArea *area, QObject *owner) {
     sub->show();
     setWindowTitle(caption);
     area->setActiveSubWindow(sub);
+    // The window's type, and the bold of the data sheet's headings, stay
+    // ready for the next window.
+    vosk::KeepLoaded(font());
+    vosk::KeepLoaded(ui.Label8->font());
     return sub;
 }
 
