@@ -240,16 +240,15 @@ void CloseInFrame(QWidget *widget) {
     Settle();
 }
 
-QWidget *OpenBareForm() {
+QWidget *OpenBareForm(BareType type) {
     static const std::map<std::string, int> counts = CountControls();
     auto *form = new QWidget;
     form->setFixedSize(482, 389);
-    // The window's own 8 point type: its font has to be loaded for every new
-    // window, just as the window's has, while the frame's default font is
-    // loaded once and stays.
-    QFont font = form->font();
-    font.setPointSize(8);
-    form->setFont(font);
+    if (type == BareType::WindowType) {
+        QFont font = form->font();
+        font.setPointSize(8);
+        form->setFont(font);
+    }
     auto *tabs = new QTabWidget(form);
     tabs->setGeometry(0, 41, 481, 321);
     std::vector<QWidget *> pages;

@@ -55,10 +55,14 @@ TfrmMain *OpenWindow();
 // Takes a window or a bare form out of the frame and destroys it.
 void CloseInFrame(QWidget *widget);
 
+// The type a bare form is set in: the frame's default font, which the host
+// keeps loaded all along, or the setup window's own 8 point type.
+enum class BareType { FrameDefault, WindowType };
+
 // A form holding as many sliders, value boxes, labels, check boxes, lists,
 // buttons, groups and pages as the setup window, with no logic and no files,
 // shown and activated in the frame the same way.
-QWidget *OpenBareForm();
+QWidget *OpenBareForm(BareType type);
 
 // Memory of the process in KiB: resident pages, read after returning freed
 // heap to the system, and heap blocks in use. Resident growth can come out

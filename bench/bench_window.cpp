@@ -28,19 +28,21 @@ bool Ready(const TfrmMain *window) {
 
 // Warms the caches that only the first window of a process fills (fonts,
 // style, pictures), which the host pays once and not per window.
-void WarmUp() {
+void WarmUp(BareType type = BareType::FrameDefault) {
     CloseInFrame(OpenWindow());
-    CloseInFrame(OpenBareForm());
+    CloseInFrame(OpenBareForm(type));
 }
 
-void Activate(benchmark::State &state) {
+// Opening a window beside opening a bare form, in the frame's default font
+// (what the host's own forms cost) or in the window's 8 point type.
+void Activate(benchmark::State &state, BareType type) {
     const InFolder in(WorkdirPath(kCar));
-    WarmUp();
+    WarmUp(type);
     TfrmMain *window = nullptr;
     QWidget *bare = nullptr;
     bool ready = true;
     Paired(
-        state, [&] { window = OpenWindow(); }, [&] { bare = OpenBareForm(); },
+        state, [&] { window = OpenWindow(); }, [&] { bare = OpenBareForm(type); },
         [&] {
             if (window) {
                 ready = ready && Ready(window);
@@ -57,7 +59,12 @@ void Activate(benchmark::State &state) {
         state.SkipWithError("the window was not active with its setup loaded");
     }
 }
-BENCHMARK(Activate)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Activate, bare_default_font, BareType::FrameDefault)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Activate, bare_window_type, BareType::WindowType)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
 
 // Moves every slider from its minimum to its maximum one step at a time, as a
 // user dragging it would. Returns the number of position changes made.
@@ -158,7 +165,7 @@ void WindowMemory(benchmark::State &state) {
     const long n = state.range(0);
     for (auto _ : state) {
         const Memory windows = Added(n, [] { return OpenWindow(); });
-        const Memory bare = Added(n, [] { return OpenBareForm(); });
+        const Memory bare = Added(n, [] { return OpenBareForm(BareType::WindowType); });
         state.counters["resident_KiB"] = windows.residentKiB;
         state.counters["heap_KiB"] = windows.heapKiB;
         state.counters["bare_resident_KiB"] = bare.residentKiB;

@@ -2,24 +2,40 @@
 
 #include "HostWindow.h"
 
-#include <QApplication>
+#include <QAbstractEventDispatcher>
 #include <QDir>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QTabWidget>
+#include <QTimer>
+#include <QWindow>
+
+#include <functional>
 
 namespace {
 
-// Lets the window system deliver activation and paint events; the setup
-// window loads its setup when it becomes the active child.
-void Settle() {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 300) {
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
+// The longest the pictures wait for the window system, per step. Reached only
+// when something never happens (a frame that is never activated, say).
+constexpr int kPatienceMs = 5000;
+
+// Runs the event loop until ready() holds once everything pending has been
+// delivered, or until kPatienceMs have passed. The loop sleeps between
+// events: the check runs each time it is about to wait for the next one.
+void Settle(const std::function<bool()> &ready = [] { return true; }) {
+    QEventLoop loop;
+    QTimer patience;
+    patience.setSingleShot(true);
+    QObject::connect(&patience, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                     &loop, [&loop, &ready] {
+                         if (ready()) {
+                             loop.quit();
+                         }
+                     });
+    patience.start(kPatienceMs);
+    loop.exec();
 }
 
 // "setup i/o" -> "setup-i-o": a tab caption as a file name part.
@@ -53,10 +69,14 @@ bool TakeScreenshots(HostWindow &frame, const QString &dir, QString &error) {
         error = QStringLiteral("cannot create %1").arg(dir);
         return false;
     }
+    // The setup window loads its setup when it becomes the active child,
+    // which needs a frame that is on screen and active.
     frame.activateWindow();
-    Settle();
+    Settle([&frame] {
+        return frame.windowHandle() && frame.windowHandle()->isExposed() && frame.isActiveWindow();
+    });
     frame.OpenSetupPage();
-    Settle();
+    Settle([&frame] { return frame.area()->activeSubWindow() != nullptr; });
 
     QMdiSubWindow *child = frame.area()->activeSubWindow();
     auto *pages = child ? child->findChild<QTabWidget *>(QStringLiteral("PageControl1")) : nullptr;

@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include <functional>
 #include <set>
 
 namespace {
@@ -52,6 +53,33 @@ TEST(WindowTabs, WrapIntoRowsTakeTheirClicksAndKeepOneRowWhenWide) {
     pages->resize(3000, pages->height());
     QApplication::processEvents();
     EXPECT_EQ(ExpectTidy(*bar), 1);
+}
+
+// Kept sizes follow what they are measured from: a caption, a tab that
+// comes before, the type.
+struct PlainBar : QTabBar {
+    using QTabBar::tabSizeHint;
+};
+
+TEST(WindowTabs, KeptSizesFollowCaptionsTabsAndType) {
+    QTabWidget pages;
+    MultiRowTabBar bar(&pages);
+    PlainBar plain;
+    const std::function<void(QTabBar &)> changes[] = {
+        [](QTabBar &b) { b.setTabText(1, QStringLiteral("a much longer caption")); },
+        [](QTabBar &b) { b.insertTab(0, QStringLiteral("w")); },
+        [](QTabBar &b) { b.setFont(QFont(b.font().family(), 20)); },
+    };
+    for (QTabBar *b : std::initializer_list<QTabBar *>{&bar, &plain}) {
+        b->addTab(QStringLiteral("cover"));
+        b->addTab(QStringLiteral("setup i/o"));
+    }
+    for (const auto &change : changes) {
+        (void)bar.tabSizeHint(1);
+        change(bar);
+        change(plain);
+        EXPECT_EQ(bar.tabSizeHint(1), plain.tabSizeHint(1));
+    }
 }
 
 } // namespace

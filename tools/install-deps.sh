@@ -13,6 +13,7 @@ packages=(
     xvfb xauth                       # running the window without a display
     fonts-dejavu-core                # text in the window and its pictures
     xdotool x11-apps                 # driving the window on a real X server, screen pictures
+    netpbm                           # reading and saving those pictures (xwdtopnm, pnmtopng)
     qt6-svg-dev                      # the gearing chart as SVG
     git                              # the setups-in-git check
     hyperfine                        # timing vosk-setup as whole processes (bench/cli.sh)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test three ways: the
 # plain suite, the whole suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and a short run of each fuzz target. Exits
-# non-zero on the first failure.
+# UndefinedBehaviorSanitizer, and a short run of each fuzz target; after the
+# plain suite it also makes the Debian package and tries it. Exits non-zero
+# on the first failure.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -17,6 +18,8 @@ git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format --dry-run --Werror
 cmake --preset dev
 cmake --build --preset dev
 ctest --preset dev
+
+bash tools/check-package.sh
 
 bash tools/fuzz.sh 20
 

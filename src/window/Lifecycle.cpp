@@ -2,6 +2,7 @@
 // active setup, "ok" stores the sliders and releases the window, and its
 // destruction remembers the active setup.
 #include "core/Paths.h"
+#include "window/KeptType.h"
 #include "window/RawNameCombo.h"
 #include "window/TfrmMain.h"
 
@@ -38,15 +39,20 @@ std::string SetupPath(const std::string &name) {
 } // namespace
 
 QMdiSubWindow *TfrmMain::ShowInFrame(QMdiArea *area, QObject *owner) {
-    auto *sub = new QMdiSubWindow;
-    // A fixed-size tool frame with minimise and maximise buttons only.
-    sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                        Qt::WindowMinMaxButtonsHint);
+    // A fixed-size tool frame with minimise and maximise buttons only, made
+    // inside the frame's area at once: moving a finished frame in would make
+    // Qt resolve every control's type and palette once more. The frame lays
+    // out its title bar, fitting the caption to it, at every step of its
+    // set-up, so it gets the window's caption only once its size is fixed.
+    const QString caption = windowTitle();
+    setWindowTitle(QString());
+    QMdiSubWindow *sub =
+        area->addSubWindow(this, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                     Qt::WindowMinMaxButtonsHint);
+    // Closing only minimises (below); nothing deletes the frame on a close.
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
     sub->setOption(QMdiSubWindow::RubberBandResize, false);
-    sub->setWidget(this);
     sub->installEventFilter(new MinimiseOnClose(sub));
-    sub->setWindowTitle(windowTitle());
-    sub->setWindowIcon(windowIcon());
     if (owner) {
         connect(owner, &QObject::destroyed, this, [this] { OwnerDestroyed(); });
     }
@@ -61,14 +67,17 @@ QMdiSubWindow *TfrmMain::ShowInFrame(QMdiArea *area, QObject *owner) {
             isActiveChild = false;
         }
     });
-    area->addSubWindow(sub);
     // The frame adds a system menu (and with it a close button) of its own.
     sub->setSystemMenu(nullptr);
     sub->setWindowFlag(Qt::WindowSystemMenuHint, false);
-    sub->adjustSize();
-    sub->setFixedSize(sub->size());
+    sub->setFixedSize(sub->sizeHint());
     sub->show();
+    setWindowTitle(caption);
     area->setActiveSubWindow(sub);
+    // The window's type, and the bold of the data sheet's headings, stay
+    // ready for the next window.
+    vosk::KeepLoaded(font());
+    vosk::KeepLoaded(ui->Label8->font());
     return sub;
 }
 

@@ -13,6 +13,38 @@ MultiRowTabBar::MultiRowTabBar(QTabWidget *pages) : QTabBar(pages) {
     setElideMode(Qt::ElideNone);
 }
 
+// QTabBar lays out a tab's caption every time it is asked for the tab's size,
+// and the rows ask some forty times per tab while a window is built and
+// shown; a size measured once serves until the caption changes.
+QSize MultiRowTabBar::tabSizeHint(int index) const {
+    measured.resize(count());
+    auto &[caption, size] = measured[index];
+    if (!size.isValid() || caption != tabText(index)) {
+        caption = tabText(index);
+        size = QTabBar::tabSizeHint(index);
+    }
+    return size;
+}
+
+// A new type or style measures every tab anew, and so does a tab that comes
+// or goes, since the sizes are kept by index.
+void MultiRowTabBar::changeEvent(QEvent *event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        measured.clear();
+    }
+    QTabBar::changeEvent(event);
+}
+
+void MultiRowTabBar::tabInserted(int index) {
+    measured.clear();
+    QTabBar::tabInserted(index);
+}
+
+void MultiRowTabBar::tabRemoved(int index) {
+    measured.clear();
+    QTabBar::tabRemoved(index);
+}
+
 // Tab indices row by row: a tab starts the next row when it would reach past
 // width, and a tab wider than that still gets a row of its own.
 std::vector<std::vector<int>> MultiRowTabBar::Rows(int width) const {

@@ -23,15 +23,24 @@ public:
 
     // As wide as the page control, and as high as the rows that width needs.
     QSize sizeHint() const override;
+    // QTabBar's size of the tab, kept until its caption, the type or the
+    // style changes.
+    QSize tabSizeHint(int index) const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void tabInserted(int index) override;
+    void tabRemoved(int index) override;
 
 private:
     std::vector<std::vector<int>> Rows(int width) const;
     int RowHeight() const;
     QVector<QRect> Places() const;
+
+    // Caption and size of each tab as last measured, by index.
+    mutable QVector<QPair<QString, QSize>> measured;
 };
 
 // The window's page control: a QTabWidget whose tabs wrap into rows instead
