@@ -15,13 +15,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <dlfcn.h>
 #include <link.h>
 #include <memory>
 #include <set>
 #include <stdexcept>
-#include <string>
 
 namespace {
 
@@ -46,31 +44,19 @@ void Settle() {
     QApplication::processEvents();
 }
 
-template <typename T> T Symbol(void *handle, const char *name) {
-    void *symbol = dlsym(handle, name);
-    EXPECT_NE(symbol, nullptr) << name;
-    T typed = nullptr;
-    std::memcpy(&typed, &symbol, sizeof symbol);
-    return typed;
-}
-
 } // namespace
 
 TEST(PluginModule, ExportsOnlyTheEntryPoints) {
     QProcess nm;
-    nm.start(QStringLiteral("nm"), {QStringLiteral("-D"), QStringLiteral("--defined-only"),
-                                    QString::fromLocal8Bit(kModule)});
+    nm.start(QStringLiteral("nm"),
+             {QStringLiteral("-D"), QStringLiteral("--defined-only"),
+              QStringLiteral("--format=just-symbols"), QString::fromLocal8Bit(kModule)});
     ASSERT_TRUE(nm.waitForFinished(30000));
     ASSERT_EQ(nm.exitCode(), 0) << nm.readAllStandardError().toStdString();
-    std::set<std::string> defined;
-    for (const QByteArray &line : nm.readAllStandardOutput().split('\n')) {
-        const QList<QByteArray> fields = line.simplified().split(' ');
-        if (fields.size() == 3) {
-            defined.insert(fields[2].toStdString());
-        }
-    }
-    EXPECT_EQ(defined, (std::set<std::string>{"_init", "_activate", "_deactivate", "_frmMain",
-                                              "_FrmNewSetup"}));
+    const QList<QByteArray> defined = nm.readAllStandardOutput().trimmed().split('\n');
+    EXPECT_EQ(
+        std::set<QByteArray>(defined.begin(), defined.end()),
+        (std::set<QByteArray>{"_init", "_activate", "_deactivate", "_frmMain", "_FrmNewSetup"}));
 }
 
 // One host session from loading the module to unloading it.
@@ -83,11 +69,11 @@ TEST(PluginModule, WindowsOpenInTheFrameAndGoWithTheirOwnerOnly) {
     EXPECT_FALSE(QFile::exists(banner));
     void *handle = dlopen(kModule, RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(handle, nullptr) << dlerror();
-    const auto init = Symbol<void (*)(QObject *)>(handle, "_init");
-    const auto activate = Symbol<void (*)()>(handle, "_activate");
-    const auto deactivate = Symbol<void (*)()>(handle, "_deactivate");
-    void *const *frmMain = Symbol<void **>(handle, "_frmMain");
-    void *const *frmNewSetup = Symbol<void **>(handle, "_FrmNewSetup");
+    const auto init = reinterpret_cast<void (*)(QObject *)>(dlsym(handle, "_init"));
+    const auto activate = reinterpret_cast<void (*)()>(dlsym(handle, "_activate"));
+    const auto deactivate = reinterpret_cast<void (*)()>(dlsym(handle, "_deactivate"));
+    void *const *frmMain = static_cast<void **>(dlsym(handle, "_frmMain"));
+    void *const *frmNewSetup = static_cast<void **>(dlsym(handle, "_FrmNewSetup"));
     ASSERT_TRUE(init && activate && deactivate && frmMain && frmNewSetup);
 
     // Loading runs the static constructors, which register the window's
@@ -98,8 +84,7 @@ TEST(PluginModule, WindowsOpenInTheFrameAndGoWithTheirOwnerOnly) {
     const auto ours = reinterpret_cast<ElfW(Addr)>(init);
     for (const ElfW(Dyn) *entry = map->l_ld; entry->d_tag != DT_NULL; ++entry) {
         if (entry->d_tag == DT_INIT || entry->d_tag == DT_FINI) {
-            EXPECT_NE(entry->d_un.d_ptr, ours - map->l_addr) << entry->d_tag;
-            EXPECT_NE(entry->d_un.d_ptr, ours) << entry->d_tag;
+            EXPECT_TRUE(entry->d_un.d_ptr != ours - map->l_addr && entry->d_un.d_ptr != ours);
         }
     }
     EXPECT_EQ(QImage(banner).size(), QSize(480, 40));
