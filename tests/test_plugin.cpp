@@ -132,6 +132,7 @@ TEST(PluginModule, WindowsOpenInTheFrameAndGoWithTheirOwnerOnly) {
     plain.show();
     EXPECT_THROW(activate(), std::runtime_error);
     EXPECT_EQ(SetupWindows(), 0);
+    Settle(); // nothing of the module's may be left waiting in the event queue
     EXPECT_EQ(dlclose(handle), 0);
     EXPECT_FALSE(ModuleInMemory()) << "dlclose left the module in memory";
     EXPECT_FALSE(QFile::exists(banner));
