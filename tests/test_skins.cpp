@@ -13,7 +13,9 @@ using namespace vosk::test;
 namespace {
 
 const std::string kChoice = "cars/vosk/cfg.ini";
-const QRgb kRed = qRgb(220, 0, 0), kBlue = qRgb(0, 0, 220);
+const QRgb kRed = qRgb(220, 0, 0);
+// A skin folder whose name is not UTF-8 is found and remembered by its bytes.
+const std::string kPicked = "\xe9t\xe9";
 
 std::string ChoiceFor(const std::string &name) {
     return "[SKIN]\r\nCURRENT=" + name + "\r\n\r\n";
@@ -21,30 +23,38 @@ std::string ChoiceFor(const std::string &name) {
 std::string PreviewOf(const std::string &skin) {
     return "cars/vosk/skins/" + skin + "/ui.bmp";
 }
-std::string Encoded(const QImage &image, const char *format = "BMP") {
+std::string Encoded(const QImage &image) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(image.save(&buffer, format));
+    EXPECT_TRUE(image.save(&buffer, "BMP"));
     return buffer.data().toStdString();
 }
-QImage Filled(QRgb colour, QImage::Format format = QImage::Format_RGB32, QSize size = {40, 30}) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    return image.convertToFormat(format);
-}
-// Written by raw path, so skin names need not be UTF-8.
-void Skin(const std::string &name, QRgb colour) {
-    WriteFile(PreviewOf(name), Encoded(Filled(colour)));
+std::string Red() {
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(kRed);
+    return Encoded(image);
 }
 
-// Records and closes the next error box.
-struct ErrorBox : OnModal<QMessageBox> {
-    ErrorBox()
-        : OnModal([this](QMessageBox *box) {
-              text = box->text().toStdString();
-              box->buttons().first()->click();
-          }) {}
-    std::string text;
+// The window under test and what its skin page shows; error holds the text
+// of the error box that the last Act raised, answered as a person would.
+class SkinPage : public WindowTest {
+protected:
+    void Act(const std::function<void()> &action) {
+        error.clear();
+        OnModal<QMessageBox> box([this](QMessageBox *b) {
+            error = b->text().toStdString();
+            b->buttons().first()->click();
+        });
+        action();
+    }
+    QComboBox *Skins() const { return Find<QComboBox>(w, "cmbSkins"); }
+    QImage Shown() const { return Find<QLabel>(w, "imgSkin")->grab().toImage(); }
+    // What the preview area shows near its top-left corner; 0 when empty.
+    QRgb PreviewColour() const {
+        return Find<QLabel>(w, "imgSkin")->pixmap().isNull() ? 0 : Shown().pixel(3, 3);
+    }
+    TfrmMain *w = nullptr;
+    std::string error;
 };
 
 struct StartCase {
@@ -52,194 +62,130 @@ struct StartCase {
     std::vector<std::string> folders;
     const char *choice;   // nullptr: no skin choice file
     const char *selected; // "" when nothing is selected
-    bool rewritten;       // else the file is left exactly as it was
+    bool preview = true;  // whether the selected skin has its picture
+    int numbered = 0;     // more folders, "skin0" and up
 };
-void PrintTo(const StartCase &row, std::ostream *os) {
-    *os << row.name;
-}
-
-// The window under test, with what its skin page shows.
-class SkinPage : public WindowTest {
-protected:
-    TfrmMain *w = nullptr;
-    QComboBox *Skins() const { return Find<QComboBox>(w, "cmbSkins"); }
-    QImage Shown() const { return Find<QLabel>(w, "imgSkin")->grab().toImage(); }
-    // What the preview area shows near its top-left corner; 0 when empty.
-    QRgb PreviewColour() const {
-        return Find<QLabel>(w, "imgSkin")->pixmap().isNull() ? 0 : Shown().pixel(3, 3);
-    }
-    void PickSkin(const std::string &name) {
-        Pick(w, "cmbSkins", Skins()->findText(QString::fromUtf8(name.c_str())));
-    }
-};
-
 class Start : public SkinPage, public ::testing::WithParamInterface<StartCase> {};
 
 } // namespace
 
+// The list holds the skin folders as listed; the remembered skin is selected
+// and, once its preview shows, remembered as the folder spells it. A preview
+// that fails is reported naming the file and leaves the choice file alone.
 TEST_P(Start, ListsTheSkinsAndSelectsTheRememberedOne) {
     const StartCase &c = GetParam();
     for (const std::string &folder : c.folders) {
-        Skin(folder, folder == "red" ? kRed : kBlue);
+        MakeDirs("cars/vosk/skins/" + folder);
+    }
+    for (int i = 0; i < c.numbered; ++i) {
+        MakeDirs("cars/vosk/skins/skin" + std::to_string(i));
+    }
+    if (*c.selected && c.preview) {
+        WriteFile(PreviewOf(c.selected), Red());
     }
     WriteFile("cars/vosk/skins/readme", "not a skin");
     if (c.choice) {
         WriteFile(kChoice, c.choice);
     }
-    ErrorBox error;
-    w = frame.Open();
-    EXPECT_FALSE(error.seen) << error.text;
+    Act([this] { w = frame.Open(); });
+    EXPECT_TRUE(c.preview ? error.empty() : error.find(PreviewOf(c.selected)) != error.npos)
+        << error;
     FolderLister listed;
     listed.ListFolders("cars/vosk/skins");
-    ASSERT_EQ(Skins()->count(), static_cast<int>(listed.names.size()));
+    std::vector<std::string> items;
     for (int i = 0; i < Skins()->count(); ++i) {
-        EXPECT_EQ(Skins()->itemText(i).toStdString(), listed.names[static_cast<std::size_t>(i)]);
+        items.push_back(Skins()->itemText(i).toStdString());
     }
+    EXPECT_EQ(items, listed.names);
     EXPECT_EQ(Skins()->currentText().toStdString(), c.selected);
-    EXPECT_EQ(PreviewColour(), *c.selected ? kRed : 0);
-    EXPECT_EQ(ReadFile(kChoice), c.rewritten ? ChoiceFor(c.selected) : c.choice ? c.choice : "");
+    const bool shows = *c.selected && c.preview;
+    EXPECT_EQ(PreviewColour(), shows ? kRed : 0);
+    EXPECT_EQ(ReadFile(kChoice), shows ? ChoiceFor(c.selected) : c.choice ? c.choice : "");
     EXPECT_EQ(Exists(kChoice), c.choice != nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SkinPage, Start,
-    ::testing::Values(
-        StartCase{"Remembered", {"blue", "red"}, "[SKIN]\r\nCURRENT=red\r\n\r\n", "red", true},
-        StartCase{"LetterCaseDiffers", {"blue", "red"}, "[SKIN]\r\nCURRENT=RED\r\n", "red", true},
-        StartCase{"OtherSectionsAreDropped",
-                  {"red"},
-                  "[OTHER]\r\nA=1\r\n[SKIN]\r\nCURRENT=red\r\n\r\n[MORE]\r\nB=2\r\n",
-                  "red",
-                  true},
-        StartCase{"LfOnlyLines", {"blue", "red"}, "[SKIN]\nCURRENT=red\n\n", "", false},
-        StartCase{
-            "DottedFolderIsNoSkin", {"race.old"}, "[SKIN]\r\nCURRENT=race.old\r\n", "", false},
-        StartCase{"NoChoiceFile", {"blue", "red"}, nullptr, "", false},
-        StartCase{"BinaryGarbage", {"blue", "red"}, "\x01\xff[\x80]=\r\n\xfe", "", false},
-        StartCase{
-            "PathInTheName", {"blue", "red"}, "[SKIN]\r\nCURRENT=../skins/red\r\n", "", false},
-        StartCase{"NoSkins", {}, "[SKIN]\r\nCURRENT=red\r\n", "", false}),
-    [](const auto &row) { return std::string(row.param.name); });
-
-TEST_F(SkinPage, AThousandSkinsAreAllListedAndTheRememberedOneFound) {
-    for (int i = 0; i < 1000; ++i) {
-        MakeDirs("cars/vosk/skins/skin" + std::to_string(i));
-    }
-    Skin("skin999", kRed);
-    WriteFile(kChoice, ChoiceFor("SKIN999"));
-    w = frame.Open();
-    EXPECT_EQ(Skins()->count(), 1000);
-    EXPECT_EQ(Skins()->currentText().toStdString(), "skin999");
-    EXPECT_EQ(PreviewColour(), kRed);
-    EXPECT_EQ(ReadFile(kChoice), ChoiceFor("skin999"));
-}
-
-TEST_F(SkinPage, APickShowsThePreviewAndRemembersTheFolderBytes) {
-    const std::string latin1 = "\xe9t\xe9";
-    Skin(latin1, kBlue);
-    Skin("red", kRed);
-    w = frame.Open();
-    ErrorBox error;
-    PickSkin(QString::fromUtf8(latin1.c_str()).toStdString());
-    EXPECT_FALSE(error.seen) << error.text;
-    EXPECT_EQ(PreviewColour(), kBlue);
-    EXPECT_EQ(ReadFile(kChoice), ChoiceFor(latin1));
-}
-
-// The window opens all the same, the remembered skin selected, but with no
-// preview and the choice file untouched.
-TEST_F(SkinPage, APreviewThatFailsAtCreationIsReportedInAnErrorBox) {
-    MakeDirs("cars/vosk/skins/red");
-    WriteFile(kChoice, ChoiceFor("RED"));
-    ErrorBox error;
-    w = frame.Open();
-    EXPECT_NE(error.text.find(PreviewOf("red")), std::string::npos) << error.text;
-    EXPECT_EQ(Skins()->currentText(), "red");
-    EXPECT_EQ(PreviewColour(), 0u);
-    EXPECT_EQ(ReadFile(kChoice), ChoiceFor("RED"));
-}
-
-TEST_F(SkinPage, AChoiceThatCannotBeWrittenStillShowsThePreview) {
-    Skin("red", kRed);
-    w = frame.Open();
-    MakeDirs(kChoice);
-    ErrorBox error;
-    PickSkin("red");
-    EXPECT_FALSE(error.seen) << error.text;
-    EXPECT_EQ(PreviewColour(), kRed);
-    EXPECT_TRUE(std::filesystem::is_directory(kChoice));
-}
-
-TEST_F(SkinPage, ThePreviewIsDrawnUnscaledFromTheTopLeftAndClipped) {
-    QImage large(300, 200, QImage::Format_RGB32);
-    for (int y = 0; y < large.height(); ++y) {
-        for (int x = 0; x < large.width(); ++x) {
-            large.setPixel(x, y, qRgb(x % 256, y, x / 256 * 200));
-        }
-    }
-    WriteFile(PreviewOf("large"), Encoded(large));
-    Skin("small", kBlue); // 40 x 30
-    WriteFile(kChoice, ChoiceFor("large"));
-    w = frame.Open();
-    EXPECT_EQ(Shown().convertToFormat(QImage::Format_RGB32), large.copy(0, 0, 200, 150));
-    PickSkin("small");
-    EXPECT_EQ(Shown().size(), QSize(200, 150));
-    EXPECT_EQ(Shown().pixel(39, 29), kBlue);
-    EXPECT_NE(Shown().pixel(40, 10), kBlue);
-    EXPECT_NE(Shown().pixel(10, 30), kBlue);
-}
+const StartCase kStarts[] = {
+    {"LetterCaseDiffers", {"blue", "red"}, "[SKIN]\r\nCURRENT=RED\r\n", "red"},
+    {"AThousandSkins", {}, "[SKIN]\r\nCURRENT=SKIN999\r\n", "skin999", true, 1000},
+    {"OtherSectionsAreDropped", {"red"}, "[A]\r\n[SKIN]\r\nCURRENT=red\r\n[B]\r\nY=2", "red"},
+    {"PreviewFails", {"blue", "red"}, "[SKIN]\r\nCURRENT=RED\r\n", "red", false},
+    {"LfOnlyLines", {"blue", "red"}, "[SKIN]\nCURRENT=red\n\n", ""},
+    {"DottedFolderIsNoSkin", {"race.old"}, "[SKIN]\r\nCURRENT=race.old\r\n", ""},
+    {"NoChoiceFile", {"blue", "red"}, nullptr, ""},
+    {"BinaryGarbage", {"blue", "red"}, "\x01\xff[\x80]=\r\n\xfe", ""},
+    {"PathInTheName", {"blue", "red"}, "[SKIN]\r\nCURRENT=../skins/red\r\n", ""},
+    {"NoSkins", {}, "[SKIN]\r\nCURRENT=red\r\n", ""},
+};
+INSTANTIATE_TEST_SUITE_P(SkinPage, Start, ::testing::ValuesIn(kStarts),
+                         [](const auto &row) { return std::string(row.param.name); });
 
 namespace {
 
-// Writes blue/ui.bmp and returns the colour it shows, or 0 when it must fail.
-using PreviewCase = std::pair<const char *, QRgb (*)()>;
-
-template <QImage::Format format, int width = 40, int height = 30> QRgb Bitmap() {
-    const QImage image = Filled(qRgb(0, 255, 0), format, {width, height});
-    WriteFile(PreviewOf("blue"), Encoded(image));
-    return image.pixel(3, 3);
+// Writes the picked skin's preview; returns the picture it must show, or a
+// null one when it must be refused.
+using PreviewCase = std::pair<const char *, QImage (*)()>;
+template <int width, int height, QImage::Format format = QImage::Format_RGB888> QImage Picture() {
+    // A gradient, so that a picture scaled or moved from the corner shows.
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int i = 0; i < width * height; ++i) {
+        image.setPixel(i % width, i / width, qRgb(i % 256, i / width % 256, i / 256 * 50 % 256));
+    }
+    image = image.convertToFormat(format);
+    WriteFile(PreviewOf(kPicked), Encoded(image));
+    return image;
 }
-QRgb Raw(const std::string &bytes) {
-    WriteFile(PreviewOf("blue"), bytes);
-    return 0;
+// One of the damaged pictures under data/previews.
+QImage Refused(const char *file) {
+    const std::string bytes = ReadFile(std::string(VOSK_TEST_DATA "/previews/") + file);
+    EXPECT_FALSE(bytes.empty()) << file;
+    WriteFile(PreviewOf(kPicked), bytes);
+    return {};
 }
 
 class PreviewFile : public SkinPage, public ::testing::WithParamInterface<PreviewCase> {};
 
 } // namespace
 
-// A picture that cannot be shown is reported, and the old preview and the
-// remembered skin stay; the pick itself stays selected.
+// A pick shows its preview unscaled from the top-left corner and clipped, and
+// remembers it where it can. A picture that cannot be shown is reported; the
+// old preview and the remembered skin stay, and the pick stays selected.
 TEST_P(PreviewFile, EitherShowsOrKeepsTheOldPreviewAndChoice) {
-    Skin("red", kRed);
-    MakeDirs("cars/vosk/skins/blue");
-    const QRgb shows = GetParam().second();
+    WriteFile(PreviewOf("red"), Red());
+    MakeDirs("cars/vosk/skins/" + kPicked);
     WriteFile(kChoice, ChoiceFor("red"));
     w = frame.Open();
     ASSERT_EQ(PreviewColour(), kRed);
-    ErrorBox error;
-    PickSkin("blue");
-    EXPECT_EQ(Skins()->currentText(), "blue");
-    EXPECT_EQ(PreviewColour(), shows ? shows : kRed);
-    EXPECT_EQ(ReadFile(kChoice), ChoiceFor(shows ? "blue" : "red"));
-    EXPECT_EQ(error.text.find(PreviewOf("blue")) != std::string::npos, shows == 0) << error.text;
+    const QImage shows = GetParam().second();
+    const bool remembers = !std::filesystem::is_directory(kChoice);
+    const QString picked = QString::fromUtf8(kPicked.c_str());
+    Act([this, &picked] { Pick(w, "cmbSkins", Skins()->findText(picked)); });
+    EXPECT_EQ(error.empty(), !shows.isNull()) << error;
+    EXPECT_EQ(Skins()->currentText(), picked);
+    if (shows.isNull()) {
+        EXPECT_EQ(PreviewColour(), kRed);
+    } else {
+        const QRect corner(0, 0, std::min(shows.width(), 200), std::min(shows.height(), 150));
+        EXPECT_EQ(Shown().copy(corner).convertToFormat(QImage::Format_RGB32),
+                  shows.copy(corner).convertToFormat(QImage::Format_RGB32));
+    }
+    EXPECT_EQ(std::filesystem::is_directory(kChoice), !remembers);
+    if (remembers) {
+        EXPECT_EQ(ReadFile(kChoice), ChoiceFor(shows.isNull() ? "red" : kPicked));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SkinPage, PreviewFile,
-    ::testing::Values(PreviewCase{"OneBit", Bitmap<QImage::Format_Mono>},
-                      PreviewCase{"Wide", Bitmap<QImage::Format_RGB888, 9000, 100>},
-                      PreviewCase{"Tall", Bitmap<QImage::Format_RGB888, 100, 9000>},
-                      PreviewCase{"Missing", [] { return QRgb(0); }},
-                      PreviewCase{"AFolder", [] { return MakeDirs(PreviewOf("blue")), QRgb(0); }},
-                      PreviewCase{"Truncated",
-                                  [] { return Raw(Encoded(Filled(kBlue)).substr(0, 60)); }},
-                      PreviewCase{"PngInside", [] { return Raw(Encoded(Filled(kBlue), "PNG")); }},
-                      PreviewCase{"AbsurdSize",
-                                  [] {
-                                      std::string bytes = Encoded(Filled(kBlue));
-                                      // 100000 x 100000 pixels
-                                      bytes.replace(18, 8, "\xa0\x86\x01\0\xa0\x86\x01\0", 8);
-                                      return Raw(bytes);
-                                  }}),
-    [](const auto &row) { return std::string(row.param.first); });
+const PreviewCase kPreviews[] = {
+    {"OneBitSmall", Picture<40, 30, QImage::Format_Mono>},
+    {"Wide", Picture<9000, 100>},
+    {"Tall", Picture<100, 9000>},
+    {"ChoiceCannotBeWritten",
+     [] { return std::filesystem::remove(kChoice), MakeDirs(kChoice), Picture<40, 30>(); }},
+    {"Missing", [] { return QImage(); }},
+    {"AFolder", [] { return MakeDirs(PreviewOf(kPicked)), QImage(); }},
+    {"Truncated", [] { return Refused("truncated.bmp"); }},
+    {"PngInside", [] { return Refused("png-inside.bmp"); }},
+    {"AbsurdSize", [] { return Refused("absurd-size.bmp"); }},
+    {"OverTheMemoryBudget", [] { return Refused("over-the-memory-budget.bmp"); }},
+};
+INSTANTIATE_TEST_SUITE_P(SkinPage, PreviewFile, ::testing::ValuesIn(kPreviews),
+                         [](const auto &row) { return std::string(row.param.first); });
