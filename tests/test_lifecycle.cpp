@@ -28,16 +28,13 @@ TEST_F(Lifecycle, FirstOpeningShowsTheDefaultsAndOnlyOkClosesIt) {
     MakeDirs(kSetupDir);
     QPointer<TfrmMain> w = frame.Open();
     const std::pair<const char *, int> defaults[] = {
-        {"trRear", 16},       {"trkBrakeBias", 25},   {"trkBrakePadLF", 60},  {"trkBrakePadRR", 60},
-        {"trkRollBarF", 10},  {"trkBrakeDiscLF", 35}, {"trkRollBarR", 8},     {"trkSpringRF", 140},
-        {"trkSpringLR", 130}, {"trkDampCompLR", 3},   {"trkDampRebRF", 2},    {"trkSteerRatio", 10},
-        {"trkCamberLF", 0},   {"trkGear3", 4000},     {"trkGearFinal", 4000}, {"trkFuel", 30}};
+        {"trkBrakeBias", 25}, {"trkBrakeDiscLF", 35}, {"trkGear3", 4000}, {"trkFuel", 30}};
     for (const auto &[slider, position] : defaults) {
         EXPECT_EQ(Position(w, slider), position) << slider;
     }
     EXPECT_EQ(Selected(w), "");
-    // The disc and gear defaults lie beyond their sliders; a store keeps the
-    // slider ends.
+    // The disc and gear defaults lie beyond their sliders, which end at 35
+    // and at a ratio of 0.5; a store keeps the slider ends.
     w->ControlsToRecord();
     EXPECT_EQ(std::pair(w->Record().brakeDisc[3], w->Record().gear[5]), std::pair(35.0f, 0.5f));
     // A close request from the frame only minimises the window.

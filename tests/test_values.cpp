@@ -7,13 +7,9 @@
 #include <QCheckBox>
 #include <QLocale>
 
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <limits>
 #include <map>
-#include <tuple>
 
 using namespace vosk::test;
 
@@ -162,26 +158,4 @@ TEST_F(Values, EachSliderCarriesOnlyItsPartnerWhileItsBoxIsTicked) {
             }
         }
     }
-}
-
-// Ticked, the left slider of a pair is set first and the link copies it
-// across, so the pair ends at its right wheel's value; a pair already at
-// exactly its two stored positions stays as it is.
-TEST_F(Values, LoadingLinkedPairsEndsAtTheRightWheel) {
-    record.SetDefaults();
-    record.spring[0] = 100, record.spring[1] = 150, record.spring[2] = 70, record.spring[3] = 90;
-    record.brakePad[0] = 0.1f, record.brakePad[1] = 0.2f;
-    const auto positions = [this] {
-        return std::vector{Position(w, "trkSpringLF"), Position(w, "trkSpringRF"),
-                           Position(w, "trkSpringLR"), Position(w, "trkSpringRR"),
-                           Position(w, "trkBrakePadLF")};
-    };
-    w->RecordToControls();
-    EXPECT_EQ(positions(), (std::vector{150, 150, 90, 90, 40}));
-    Link(false);
-    w->RecordToControls();
-    EXPECT_EQ(positions(), (std::vector{100, 150, 70, 90, 20}));
-    Link(true);
-    w->RecordToControls();
-    EXPECT_EQ(positions(), (std::vector{100, 150, 70, 90, 20}));
 }
