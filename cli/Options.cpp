@@ -2,9 +2,9 @@
 
 namespace vosk::cli {
 
-bool ParseOptions(const std::vector<std::string> &args, const std::vector<OptionSpec> &specs,
+bool ParseOptions(const std::vector<std::string> &args, const std::vector<OptionDef> &defs,
                   Parsed &parsed, std::string &error) {
-    std::vector<OptionSpec> all = specs;
+    std::vector<OptionDef> all = defs;
     all.push_back({"help", Takes::Nothing, 'h'});
     bool optionsEnd = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -22,36 +22,36 @@ bool ParseOptions(const std::vector<std::string> &args, const std::vector<Option
         const std::string name =
             isLong ? arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2)
                    : arg.substr(1);
-        const OptionSpec *spec = nullptr;
-        for (const OptionSpec &candidate : all) {
+        const OptionDef *def = nullptr;
+        for (const OptionDef &candidate : all) {
             if (isLong ? name == candidate.name
                        : (name.size() == 1 && candidate.shortName == name[0])) {
-                spec = &candidate;
+                def = &candidate;
             }
         }
-        if (!spec) {
+        if (!def) {
             error = "unknown option " + arg;
             return false;
         }
         const bool hasValue = isLong && equals != std::string::npos;
         std::string value;
-        if (spec->takes == Takes::Value) {
+        if (def->takes == Takes::Value) {
             if (hasValue) {
                 value = arg.substr(equals + 1);
             } else if (i + 1 < args.size()) {
                 value = args[++i];
             } else {
-                error = "option --" + std::string(spec->name) + " needs a value";
+                error = "option --" + std::string(def->name) + " needs a value";
                 return false;
             }
         } else if (hasValue) {
-            if (spec->takes == Takes::Nothing) {
-                error = "option --" + std::string(spec->name) + " takes no value";
+            if (def->takes == Takes::Nothing) {
+                error = "option --" + std::string(def->name) + " takes no value";
                 return false;
             }
             value = arg.substr(equals + 1);
         }
-        parsed.options[spec->name] = value;
+        parsed.options[def->name] = value;
     }
     return true;
 }

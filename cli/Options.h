@@ -14,7 +14,7 @@ enum class Takes {
     MaybeOne, // --color or --color=WHEN, never a separate word
 };
 
-struct OptionSpec {
+struct OptionDef {
     const char *name; // without the dashes
     Takes takes;
     char shortName; // 0 for none
@@ -29,7 +29,7 @@ struct Parsed {
 // Reads args (the words after the command) against the command's options;
 // "--help" and "-h" are known to every command, and "--" ends the options.
 // false with the reason in error for an unknown option or a missing value.
-bool ParseOptions(const std::vector<std::string> &args, const std::vector<OptionSpec> &specs,
+bool ParseOptions(const std::vector<std::string> &args, const std::vector<OptionDef> &defs,
                   Parsed &parsed, std::string &error);
 
 } // namespace vosk::cli

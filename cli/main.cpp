@@ -18,7 +18,7 @@ struct Command {
     const char *name;
     const char *usage;
     std::size_t minOperands, maxOperands;
-    std::vector<OptionSpec> options;
+    std::vector<OptionDef> options;
     int (*run)(const Parsed &);
     const char *help;
 };
