@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-
 // One QApplication for the whole test program, on the offscreen platform
 // unless the caller chose another (a real display under xvfb-run, say).
 int main(int argc, char **argv) {
