@@ -55,7 +55,7 @@ std::string Read(const fs::path &path) {
 // A coverage build's program run as another user complains that it cannot
 // write its counts; those lines are the build's, not the program's.
 std::string Portable(std::string text) {
-    for (auto at = text.find("profiling:"); at != std::string::npos; at = text.find("profiling:")) {
+    for (std::size_t at; (at = text.find("profiling:")) != std::string::npos;) {
         text.erase(at, text.find('\n', at) + 1 - at);
     }
     const std::string data = kData.string();

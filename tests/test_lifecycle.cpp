@@ -50,29 +50,6 @@ TEST_F(Lifecycle, FirstOpeningShowsTheDefaultsAndOnlyOkClosesIt) {
     EXPECT_EQ(ReadFile(kConf), ConfFor(""));
 }
 
-TEST_F(Lifecycle, OkStoresTheSlidersUnderTheSelectedName) {
-    CarSetup stored = SetupWithSpring(120);
-    std::fill(std::begin(stored.brakeDisc), std::end(stored.brakeDisc), 25.0f);
-    std::fill(std::begin(stored.gear), std::end(stored.gear), 2.0f);
-    stored.gearFinal = 3.5f;
-    stored.reservedA[2] = 0xCAFEF00D;
-    WriteFile(kSetupDir + "a.rvs", Bytes(SetupWithSpring(100)));
-    WriteFile(kSetupDir + "b.rvs", Bytes(stored));
-    WriteFile(kConf, ConfFor("b.rvs"));
-    QPointer<TfrmMain> w = frame.Open();
-    Click(w, "butOk");
-    EXPECT_TRUE(w.isNull());
-    EXPECT_EQ(ReadFile(kSetupDir + "b.rvs"), Bytes(stored)) << "changed without a move";
-
-    w = frame.Open();
-    EXPECT_EQ(Selected(w), "b.rvs");
-    Move(w, "trkSpringRF", 150); // the symmetric box carries the left spring along
-    Click(w, "butOk");
-    stored.spring[0] = stored.spring[1] = 150;
-    EXPECT_EQ(ReadFile(kSetupDir + "b.rvs"), Bytes(stored));
-    EXPECT_EQ(ReadFile(kConf), ConfFor("b.rvs"));
-}
-
 // A pick drops unsaved edits and reaches the active-setup file only when the
 // window goes; each activation reloads the remembered setup, and another
 // window keeps its own values meanwhile.

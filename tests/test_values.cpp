@@ -49,15 +49,14 @@ protected:
 
     QSlider *Slider(const std::string &name) { return Find<QSlider>(w, name.c_str()); }
     std::string Box(const std::string &name) { return Text(w, name.c_str()); }
-    // Clicks a "symmetric" box when it is not as wanted.
-    void Tick(const char *box, bool ticked) {
-        if (QCheckBox *check = Find<QCheckBox>(w, box); check->isChecked() != ticked) {
-            check->click();
+    // Clicks the "symmetric" boxes that are not as wanted.
+    void Tick(bool brake, bool spring) {
+        for (const auto &[box, ticked] :
+             {std::pair{"chkBrakeSym", brake}, {"chkSpringSym", spring}}) {
+            if (QCheckBox *check = Find<QCheckBox>(w, box); check->isChecked() != ticked) {
+                check->click();
+            }
         }
-    }
-    void Link(bool ticked) {
-        Tick("chkBrakeSym", ticked);
-        Tick("chkSpringSym", ticked);
     }
 };
 
@@ -68,7 +67,7 @@ protected:
 // the reserved ones and clears reserved0 and the tail. Every slider gets a
 // different position, so a slider or box wired to another row shows up.
 TEST_F(Values, EachSliderShowsAndStoresItsOwnWord) {
-    Link(false);
+    Tick(false, false);
     CarSetup stored;
     for (std::size_t k = 0; k < CarSetup::kWords; ++k) {
         stored.SetWord(k, 0x5EED0000u + static_cast<std::uint32_t>(k));
@@ -134,8 +133,7 @@ TEST_F(Values, BoxesShowTheUsersDecimalSeparator) {
 TEST_F(Values, EachSliderCarriesOnlyItsPartnerWhileItsBoxIsTicked) {
     const std::vector<Row> rows = Rows();
     for (const auto &[brake, spring] : {std::pair{true, true}, {true, false}, {false, true}}) {
-        Tick("chkBrakeSym", brake);
-        Tick("chkSpringSym", spring);
+        Tick(brake, spring);
         for (const Row &moved : rows) {
             std::map<std::string, int> before;
             for (const Row &row : rows) {
