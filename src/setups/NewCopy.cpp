@@ -1,7 +1,7 @@
 // Adding setups to the setup folder: "new" stores the defaults under a typed
 // name, "copy" duplicates the selected setup's stored file.
+#include "core/CarFiles.h"
 #include "core/FileOps.h"
-#include "core/Paths.h"
 #include "setups/TFrmNewSetup.h"
 #include "window/RawNameCombo.h"
 #include "window/TfrmMain.h"
@@ -10,11 +10,7 @@
 
 #include <string>
 
-namespace {
-
-constexpr char kSetupExtension[] = ".rvs";
-
-} // namespace
+namespace {} // namespace
 
 // Shows a fresh name dialog and returns what the user typed, or an empty
 // name when the dialog was cancelled or closed. The dialog has no parent
@@ -32,7 +28,7 @@ void TfrmMain::butNewClick(QObject *) {
     if (going || name.empty()) {
         return;
     }
-    const std::string file = name + kSetupExtension;
+    const std::string file = name + vosk::paths::kSetupExtension;
     const std::string path = vosk::paths::kSetupFolder + file;
     // The gear ratios and the final drive are not part of the defaults, so
     // the new setup carries over whatever the record last held for them.
@@ -60,7 +56,7 @@ void TfrmMain::butCopyClick(QObject *) {
     // The copy is made from the stored file, never from the sliders. A taken
     // name or a missing source simply leaves the folder as it was.
     (void)vosk::CopyFileNoReplace(vosk::paths::kSetupFolder + old,
-                                  vosk::paths::kSetupFolder + name + kSetupExtension);
+                                  vosk::paths::kSetupFolder + name + vosk::paths::kSetupExtension);
     FillSetupList();
     ui->cmbSetupList->setCurrentIndex(vosk::FindName(ui->cmbSetupList, old));
 }
