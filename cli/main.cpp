@@ -115,6 +115,33 @@ const Command kCommands[] = {
      "  --chart OUT   also draw the gearing chart (engine speed against road\n"
      "                speed for every gear, with the drop at each shift) into OUT,\n"
      "                a .png or .svg file\n"},
+    {"set",
+     "set FILE KEY=VALUE... [--symmetric] [--dry-run]",
+     2,
+     kMany,
+     {{"symmetric", Takes::Nothing, 's'}, {"dry-run", Takes::Nothing, 'n'}},
+     Set,
+     "Changes values of the setup file FILE in place, as moving their sliders in\n"
+     "the window and pressing \"ok\" stores them. VALUE is written as the slider's\n"
+     "value box shows it: spring.LF=120 brakePad.RF=0.3 gear.1=3.154\n"
+     "steerRatio=14:1 brakeBias=60 camber.LF=-0.7. A value the slider cannot\n"
+     "stand at exactly is refused with the nearest values it can show, one outside\n"
+     "its range with the range. The settings apply from left to right.\n"
+     "\n"
+     "Only the words named, and with --symmetric their partners, change: every\n"
+     "other word is kept bit for bit, even where \"ok\" would rewrite it, such as\n"
+     "reserved0 and reservedTail.* (\"ok\" always writes them as zero) or a value\n"
+     "outside a slider's range (vosk-setup check lists those). FILE must be a\n"
+     "whole 196-byte setup; it is replaced whole or not at all, keeping its\n"
+     "permissions, a link staying a link. When any setting is refused, or nothing\n"
+     "changes, nothing is written.\n"
+     "\n"
+     "  -s, --symmetric  also move the partner wheel, as the window's \"symmetric\"\n"
+     "                   boxes do (both are ticked when a window opens): brake\n"
+     "                   pads, discs, springs and dampers, LF with RF and LR with\n"
+     "                   RR. Without it, a pair left apart is noted on standard\n"
+     "                   error: the window pulls it to the right-hand wheel.\n"
+     "  -n, --dry-run    print the changes as diff prints them; write nothing\n"},
     {"list",
      "list [--workdir DIR]",
      0,
