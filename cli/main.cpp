@@ -53,15 +53,18 @@ const Command kCommands[] = {
      "  echo '*.rvs diff=vosk' >> .gitattributes\n"
      "  git config diff.vosk.textconv \"vosk-setup show\"\n"},
     {"diff",
-     "diff A B",
+     "diff A B [--format=FORMAT]",
      2,
      2,
-     {},
+     {{"format", Takes::Value, 0}},
      Diff,
      "Prints the keys whose stored words differ between the setup files A and B,\n"
      "each with both values as show prints them: spring.LF 130 -> 140.\n"
      "Exit status: 0 when the 196 bytes are equal, 1 when they differ, 2 when a\n"
-     "file cannot be read.\n"},
+     "file cannot be read.\n"
+     "\n"
+     "  --format=FORMAT  text (the default), or csv or json: one row per key that\n"
+     "                   differs, with the columns key, a and b\n"},
     {"export",
      "export FILE",
      1,
@@ -88,10 +91,10 @@ const Command kCommands[] = {
      "\n"
      "  -f, --force   replace OUT if it exists\n"},
     {"check",
-     "check FILE|FOLDER...",
+     "check FILE|FOLDER... [--format=FORMAT]",
      1,
      kMany,
-     {},
+     {{"format", Takes::Value, 0}},
      Check,
      "Prints one line per problem in each setup file: a size other than 196 bytes,\n"
      "values that are not finite, values the window changes at the next \"ok\"\n"
@@ -100,21 +103,34 @@ const Command kCommands[] = {
      "not zero, which the window always writes as zero. A FOLDER stands for its\n"
      "*.rvs files in the order the window lists them.\n"
      "Exit status: 0 when every file is clean, 1 when any has a problem, 2 when\n"
-     "one cannot be read.\n"},
+     "one cannot be read.\n"
+     "\n"
+     "  --format=FORMAT  text (the default), or csv or json: one row per problem,\n"
+     "                   with the columns file, key (empty or null for the size)\n"
+     "                   and problem\n"},
     {"speeds",
-     "speeds FILE [--rpm N] [--chart OUT]",
+     "speeds FILE [--rpm N] [--chart OUT] [--format=FORMAT]",
      1,
      1,
-     {{"rpm", Takes::Value, 0}, {"chart", Takes::Value, 0}},
+     {{"rpm", Takes::Value, 0}, {"chart", Takes::Value, 0}, {"format", Takes::Value, 0}},
      Speeds,
      "Prints the road speed of each gear at 7000 rpm in whole km/h, as the\n"
      "window's \"calculate\" shows it after loading FILE: each ratio first goes\n"
      "through its slider (0.5 to 4, in steps of 0.001).\n"
      "\n"
+     "For gears 1 to 5 it adds the gear spacing: the engine speed right after\n"
+     "shifting up into the next gear at that engine speed (rpm x next ratio /\n"
+     "this ratio, the road speed staying the same), the drop in rpm, and the step\n"
+     "between the two ratios as gear tables quote it (this ratio / next ratio - 1,\n"
+     "as a percentage).\n"
+     "\n"
      "  --rpm N       at engine speed N instead, by the same arithmetic\n"
      "  --chart OUT   also draw the gearing chart (engine speed against road\n"
      "                speed for every gear, with the drop at each shift) into OUT,\n"
-     "                a .png or .svg file\n"},
+     "                a .png or .svg file\n"
+     "  --format=FORMAT  text (the default), or csv or json: one row per gear,\n"
+     "                with the columns gear, kmh, rpm, ratio, final, upshiftRpm,\n"
+     "                dropRpm and stepPercent (empty or null for gear.6)\n"},
     {"set",
      "set FILE KEY=VALUE... [--symmetric] [--dry-run]",
      2,
