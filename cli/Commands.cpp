@@ -71,15 +71,6 @@ bool EnterWorkdir(const Parsed &args, std::string &prefix) {
     return true;
 }
 
-// Why a file the window reads cannot be read, for a message.
-std::string Unreadable(const char *path) {
-    struct stat st {};
-    if (::stat(path, &st) != 0) {
-        return std::strerror(errno);
-    }
-    return S_ISDIR(st.st_mode) ? "is a folder" : "cannot be read";
-}
-
 // The gear and final ratios as the window holds them after loading the file
 // and pressing "calculate": each moved through its slider.
 float RatioOf(const SetupFile &file, std::size_t k) {
@@ -151,6 +142,14 @@ bool UseColour(const Parsed &args, bool &colour) {
 }
 
 } // namespace
+
+std::string Unreadable(const char *path) {
+    struct stat st {};
+    if (::stat(path, &st) != 0) {
+        return std::strerror(errno);
+    }
+    return S_ISDIR(st.st_mode) ? "is a folder" : "cannot be read";
+}
 
 int Trouble(const std::string &message) {
     std::fprintf(stderr, "vosk-setup: %s\n", message.c_str());

@@ -21,6 +21,9 @@ int Set(const Parsed &args);
 // temps, or with --advise the tyre advice.
 int TempsOrAdvice(const Parsed &args);
 
+// Why a file the window reads cannot be read, for a message.
+std::string Unreadable(const char *path);
+
 // "vosk-setup: " + message on standard error; returns 2.
 int Trouble(const std::string &message);
 

@@ -124,13 +124,14 @@ const Command kCommands[] = {
      "between the two ratios as gear tables quote it (this ratio / next ratio - 1,\n"
      "as a percentage).\n"
      "\n"
-     "  --rpm N       at engine speed N instead, by the same arithmetic\n"
-     "  --chart OUT   also draw the gearing chart (engine speed against road\n"
-     "                speed for every gear, with the drop at each shift) into OUT,\n"
-     "                a .png or .svg file\n"
+     "  --rpm N          at engine speed N instead, by the same arithmetic\n"
+     "  --chart OUT      also draw the gearing chart (engine speed against road\n"
+     "                   speed for every gear, with the drop at each shift) into\n"
+     "                   OUT, a .png or .svg file\n"
      "  --format=FORMAT  text (the default), or csv or json: one row per gear,\n"
-     "                with the columns gear, kmh, rpm, ratio, final, upshiftRpm,\n"
-     "                dropRpm and stepPercent (empty or null for gear.6)\n"},
+     "                   with the columns gear, kmh, rpm, ratio, final,\n"
+     "                   upshiftRpm, dropRpm and stepPercent (empty or null for\n"
+     "                   gear.6)\n"},
     {"set",
      "set FILE KEY=VALUE... [--symmetric] [--dry-run]",
      2,
@@ -171,11 +172,18 @@ const Command kCommands[] = {
      "\n"
      "  --workdir DIR   the simulator's working folder (default: the current one)\n"},
     {"temps",
-     "temps [--workdir DIR] [--color[=WHEN]]",
+     "temps [--workdir DIR] [--color[=WHEN]] [--advise [--setup FILE]]",
      0,
      0,
-     {{"workdir", Takes::Value, 0}, {"color", Takes::MaybeOne, 0}},
-     Temps,
+     {{"workdir", Takes::Value, 0},
+      {"color", Takes::MaybeOne, 0},
+      {"advise", Takes::Nothing, 0},
+      {"setup", Takes::Value, 0},
+      {"target-spread", Takes::Value, 0},
+      {"tolerance", Takes::Value, 0},
+      {"axle-gap", Takes::Value, 0},
+      {"heat-per-step", Takes::Value, 0}},
+     TempsOrAdvice,
      "Prints the twelve tyre temperatures of the last run (cfg/of) as the Tyres\n"
      "page shows them: per wheel the columns I, M and O, right wheels mirrored,\n"
      "each rounded to a whole number, a zero reading blank.\n"
@@ -184,7 +192,32 @@ const Command kCommands[] = {
      "  --color[=WHEN]   colour the readings by heat: always, never or auto (the\n"
      "                   default: when standard output is a terminal). The\n"
      "                   scale: below 60 blue, 60 to 74 cyan, 75 to 89 green,\n"
-     "                   90 to 104 yellow, 105 and above red.\n"},
+     "                   90 to 104 yellow, 105 and above red.\n"
+     "  --advise         instead of the table, read the readings the way a\n"
+     "                   pyrometer's are read. Per wheel: the inside, middle and\n"
+     "                   outside reading (the file's I, M and O: I is the inside\n"
+     "                   edge on every wheel, though the Tyres page mirrors the\n"
+     "                   right wheels), the spread inner minus outer and the middle\n"
+     "                   against the mean of the edges. Then the usual rules of\n"
+     "                   thumb, each line saying so: a spread above the target\n"
+     "                   means too much negative camber, below it too little, with\n"
+     "                   a change in the window's 0.1° camber steps; a middle\n"
+     "                   hotter than the edges too much pressure, cooler too little\n"
+     "                   (the car has no pressure setting, so that is only said);\n"
+     "                   fronts much hotter than rears a hint of understeer, rears\n"
+     "                   much hotter a hint of oversteer. A wheel with a blank\n"
+     "                   reading gets no advice.\n"
+     "  --setup FILE     the setup of the run (named from the current folder, not\n"
+     "                   DIR): camber advice then names the current value and\n"
+     "                   the one to try (camber.LF -0.7 -> -1)\n"
+     "  --target-spread C\n"
+     "                   the spread a good camber gives, in °C (default 7)\n"
+     "  --tolerance C    how far the spread may stray from it, and the middle from\n"
+     "                   the mean of the edges, before advice is given (default 3)\n"
+     "  --axle-gap C     how much hotter on average one axle may run (default 10)\n"
+     "  --heat-per-step C\n"
+     "                   how many °C of spread one 0.1° camber step is taken to\n"
+     "                   move (default 2); the advice rounds to whole steps\n"},
 };
 
 const Command *Find(const std::string &name) {
