@@ -59,7 +59,8 @@ std::string Degrees(double value) {
 // The inner, middle and outer reading of each wheel, by the file's letters:
 // "I" is the inside edge on every wheel, although the Tyres page shows the
 // right-hand wheels mirrored. nullopt for a wheel with a reading the page
-// leaves blank (missing, zero or not a number): no advice stands on it.
+// leaves blank (missing, zero or not a number) or too large for arithmetic:
+// no advice stands on it.
 std::optional<double> Readings(const IniReader &reader, int wheel, double (&edges)[3]) {
     int found = 0;
     for (const TyreReading &reading : kTyreReadings) {
@@ -67,7 +68,7 @@ std::optional<double> Readings(const IniReader &reader, int wheel, double (&edge
             continue;
         }
         const long double value = reader.GetFloat("TEMPS", reading.key);
-        if (WholeNumberText(value).empty()) {
+        if (WholeNumberText(value).empty() || !std::isfinite(static_cast<double>(value))) {
             return std::nullopt;
         }
         const char letter = reading.key[std::char_traits<char>::length(reading.key) - 1];
@@ -147,7 +148,7 @@ int Advise(const Parsed &args) {
         double edges[3] = {};
         const std::optional<double> mean = Readings(reader, wheel, edges);
         if (!mean) {
-            out += name + ": a reading is missing (blank on the Tyres page); no advice\n";
+            out += name + ": a reading is missing, zero or unusable; no advice\n";
             continue;
         }
         sums[wheel / 2] += *mean;

@@ -10,8 +10,10 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <sys/stat.h>
 
@@ -45,9 +47,17 @@ std::string Canonical(const std::string &text) {
     return negative && value != "0" ? "-" + value : value;
 }
 
+// A canonical decimal as a double; one too large for a double is an
+// infinity of its sign, one too small the smallest double of its sign, so
+// that it still lies on the right side of 0.
 double NumberOf(const std::string &text) {
     double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        const bool tiny = text.rfind("0.", 0) == 0 || text.rfind("-0.", 0) == 0;
+        const double size = tiny ? std::numeric_limits<double>::denorm_min() : HUGE_VAL;
+        return text[0] == '-' ? -size : size;
+    }
     return value;
 }
 
