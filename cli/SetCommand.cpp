@@ -91,7 +91,9 @@ std::optional<Setting> ReadSetting(const std::string &arg, std::string &why) {
         why = "the window neither shows nor changes this word";
         return std::nullopt;
     }
-    const std::string wanted = Canonical(Bare(arg.substr(equals + 1)));
+    // The steering ratio may be given with or without the ":1" of its box.
+    const std::string given = arg.substr(equals + 1);
+    const std::string wanted = Canonical(slider->rule == Rule::Steer ? Bare(given) : given);
     const std::string low = ShownText(slider->rule, slider->min);
     const std::string high = ShownText(slider->rule, slider->max);
     const std::string range =
@@ -142,9 +144,11 @@ int Set(const Parsed &args) {
     // Only a whole setup file in a regular file is changed: the window
     // would cut a longer one to its 196 bytes, losing what follows them.
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    if (path == "-" || (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))) {
         return Trouble(path + ": " +
-                       (S_ISDIR(st.st_mode) ? "is a folder" : "is not a regular file"));
+                       (path == "-"           ? "set changes a file in place, not standard input"
+                        : S_ISDIR(st.st_mode) ? "is a folder"
+                                              : "is not a regular file"));
     }
     SetupFile file;
     std::string error;
