@@ -1,8 +1,10 @@
 #include "Commands.h"
 
+#include "Formats.h"
 #include "ModuleApi.h"
 #include "Modules.h"
 #include "SetupFile.h"
+#include "Spacing.h"
 #include "Values.h"
 
 #include "core/FileOps.h"
@@ -67,15 +69,6 @@ bool EnterWorkdir(const Parsed &args, std::string &prefix) {
     }
     prefix = dir + (dir.empty() || dir.back() == '/' ? "" : "/");
     return true;
-}
-
-// Why a file the window reads cannot be read, for a message.
-std::string Unreadable(const char *path) {
-    struct stat st {};
-    if (::stat(path, &st) != 0) {
-        return std::strerror(errno);
-    }
-    return S_ISDIR(st.st_mode) ? "is a folder" : "cannot be read";
 }
 
 // The gear and final ratios as the window holds them after loading the file
@@ -150,6 +143,14 @@ bool UseColour(const Parsed &args, bool &colour) {
 
 } // namespace
 
+std::string Unreadable(const char *path) {
+    struct stat st {};
+    if (::stat(path, &st) != 0) {
+        return std::strerror(errno);
+    }
+    return S_ISDIR(st.st_mode) ? "is a folder" : "cannot be read";
+}
+
 int Trouble(const std::string &message) {
     std::fprintf(stderr, "vosk-setup: %s\n", message.c_str());
     return 2;
@@ -170,17 +171,12 @@ int Show(const Parsed &args) {
 
 int Diff(const Parsed &args) {
     SetupFile a, b;
-    if (!Load(args.operands[0], a) || !Load(args.operands[1], b)) {
+    Format format;
+    if (!FormatOf(args, format) || !Load(args.operands[0], a) || !Load(args.operands[1], b)) {
         return 2;
     }
-    int status = 0;
-    for (std::size_t k = 0; k < CarSetup::kWords; ++k) {
-        if (a.words[k] != b.words[k]) {
-            Print(KeyOfWord(k) + ' ' + ValueAt(a, k) + " -> " + ValueAt(b, k) + '\n');
-            status = 1;
-        }
-    }
-    return status;
+    Rows rows(format, {"key", "a", "b"});
+    return rows.Finish(AddDifferences(a.words, b.words, rows) ? 1 : 0);
 }
 
 int Export(const Parsed &args) {
@@ -234,6 +230,11 @@ int Import(const Parsed &args) {
 }
 
 int Check(const Parsed &args) {
+    Format format;
+    if (!FormatOf(args, format)) {
+        return 2;
+    }
+    Rows rows(format, {"file", "key", "problem"});
     bool problem = false, trouble = false;
     const auto checkFile = [&](const std::string &path) {
         SetupFile file;
@@ -245,15 +246,18 @@ int Check(const Parsed &args) {
         }
         if (file.size != static_cast<long long>(CarSetup::kFileSize)) {
             problem = true;
-            Print(path + ": wrong size: " + SizeProblem(file.size) +
-                  (file.Complete() ? "; the window reads the first 196\n" : "\n"));
+            const std::string why = SizeProblem(file.size) +
+                                    (file.Complete() ? "; the window reads the first 196" : "");
+            rows.Add(path + ": wrong size: " + why + '\n', {{path}, {"", Cell::Null}, {why}});
             if (!file.Complete()) {
                 return;
             }
         }
         ForEachProblem(file.words, [&](const std::string &line) {
             problem = true;
-            Print(path + ": " + line + '\n');
+            const std::size_t colon = line.find(": ");
+            rows.Add(path + ": " + line + '\n',
+                     {{path}, {line.substr(0, colon)}, {line.substr(colon + 2)}});
         });
     };
     for (const std::string &operand : args.operands) {
@@ -274,10 +278,14 @@ int Check(const Parsed &args) {
             checkFile(prefix + name);
         }
     }
-    return trouble ? 2 : problem ? 1 : 0;
+    return rows.Finish(trouble ? 2 : problem ? 1 : 0);
 }
 
 int Speeds(const Parsed &args) {
+    Format format;
+    if (!FormatOf(args, format)) {
+        return 2;
+    }
     float rpm = kEngineRpm;
     if (args.Has("rpm")) {
         const std::string &text = args.options.at("rpm");
@@ -309,16 +317,17 @@ int Speeds(const Parsed &args) {
     }
     const std::size_t finalWord = static_cast<std::size_t>(WordOfKey("gearFinal"));
     const float finalRatio = RatioOf(file, finalWord);
-    int speeds[6];
-    std::string ratioTexts[6];
+    Gearbox box{};
+    box.rpm = rpm;
     for (std::size_t g = 0; g < 6; ++g) {
         const std::size_t k = static_cast<std::size_t>(WordOfKey("gear." + std::to_string(g + 1)));
-        speeds[g] = ProjectedSpeed(rpm, RatioOf(file, k), finalRatio, kWheelRadius);
+        box.ratios[g] = RatioOf(file, k);
+        box.speeds[g] = ProjectedSpeed(rpm, box.ratios[g], finalRatio, kWheelRadius);
         const Slider &slider = *SliderOfWord(k);
-        ratioTexts[g] = ShownText(slider.rule, ViewOf(slider, file.words[k]).position);
+        box.texts[g] = ShownText(slider.rule, ViewOf(slider, file.words[k]).position);
     }
     const Slider &finalSlider = *SliderOfWord(finalWord);
-    const std::string finalText =
+    box.finalText =
         ShownText(finalSlider.rule, ViewOf(finalSlider, file.words[finalWord]).position);
     if (!chart.empty()) {
         std::string error;
@@ -330,10 +339,10 @@ int Speeds(const Parsed &args) {
         GearingChart data{};
         data.rpm = rpm;
         for (std::size_t g = 0; g < 6; ++g) {
-            data.speeds[g] = speeds[g];
-            data.ratios[g] = ratioTexts[g].c_str();
+            data.speeds[g] = box.speeds[g];
+            data.ratios[g] = box.texts[g].c_str();
         }
-        data.finalRatio = finalText.c_str();
+        data.finalRatio = box.finalText.c_str();
         const std::string title = path.substr(path.rfind('/') + 1);
         data.title = title.c_str();
         char reason[512] = "";
@@ -341,12 +350,9 @@ int Speeds(const Parsed &args) {
             return Trouble(chart + ": " + reason);
         }
     }
-    const std::string at = DecimalText(static_cast<double>(rpm));
-    for (std::size_t g = 0; g < 6; ++g) {
-        Print("gear." + std::to_string(g + 1) + ' ' + IntegerText(speeds[g]) + " km/h at " + at +
-              " rpm (ratio " + ratioTexts[g] + ", final " + finalText + ")\n");
-    }
-    return 0;
+    Rows rows(format, SpeedColumns());
+    AddSpeedRows(box, rows);
+    return rows.Finish(0);
 }
 
 int List(const Parsed &args) {

@@ -118,6 +118,14 @@ std::string StoredText(std::size_t k, std::uint32_t word) {
     return std::string(text, end);
 }
 
+const Slider *PartnerOf(std::size_t k) {
+    const auto &facts = Facts();
+    if (k < CarSetup::kWords && facts[k].linkedLeft) {
+        return facts[k + 1].slider;
+    }
+    return k > 0 && k < CarSetup::kWords && facts[k - 1].linkedLeft ? facts[k - 1].slider : nullptr;
+}
+
 WindowView ViewInWindow(const std::uint32_t (&words)[49], std::size_t k) {
     const WordFacts &f = Facts()[k];
     const WindowView own = ViewOf(*f.slider, words[k]);
