@@ -1,9 +1,11 @@
 #include "Commands.h"
 
+#include "Formats.h"
 #include "ModuleApi.h"
 #include "Modules.h"
 #include "Quoting.h"
 #include "SetupFile.h"
+#include "Spacing.h"
 #include "Values.h"
 
 #include "core/CarFiles.h"
@@ -68,15 +70,6 @@ bool EnterWorkdir(const Parsed &args, std::string &prefix) {
     }
     prefix = dir + (dir.empty() || dir.back() == '/' ? "" : "/");
     return true;
-}
-
-// Why a file the window reads cannot be read, for a message.
-std::string Unreadable(const char *path) {
-    struct stat st {};
-    if (::stat(path, &st) != 0) {
-        return std::strerror(errno);
-    }
-    return S_ISDIR(st.st_mode) ? "is a folder" : "cannot be read";
 }
 
 // The gear and final ratios as the window holds them after loading the file
@@ -212,6 +205,14 @@ bool UseColour(const Parsed &args, bool &colour) {
 
 } // namespace
 
+std::string Unreadable(const char *path) {
+    struct stat st {};
+    if (::stat(path, &st) != 0) {
+        return std::strerror(errno);
+    }
+    return S_ISDIR(st.st_mode) ? "is a folder" : "cannot be read";
+}
+
 int Trouble(const std::string &message) {
     std::fprintf(stderr, "vosk-setup: %s\n", message.c_str());
     return 2;
@@ -235,17 +236,12 @@ int Show(const Parsed &args) {
 
 int Diff(const Parsed &args) {
     SetupFile a, b;
-    if (!Load(args.operands[0], a) || !Load(args.operands[1], b)) {
+    Format format;
+    if (!FormatOf(args, format) || !Load(args.operands[0], a) || !Load(args.operands[1], b)) {
         return 2;
     }
-    int status = 0;
-    for (std::size_t k = 0; k < CarSetup::kWords; ++k) {
-        if (a.words[k] != b.words[k]) {
-            Print(KeyOfWord(k) + ' ' + ValueAt(a, k) + " -> " + ValueAt(b, k) + '\n');
-            status = 1;
-        }
-    }
-    return status;
+    Rows rows(format, {"key", "a", "b"});
+    return rows.Finish(AddDifferences(a.words, b.words, rows) ? 1 : 0);
 }
 
 int Export(const Parsed &args) {
@@ -306,7 +302,13 @@ int Import(const Parsed &args) {
 }
 
 int Check(const Parsed &args) {
+    Format format;
+    if (!FormatOf(args, format)) {
+        return 2;
+    }
     const bool namesOnly = args.Has("names-only");
+    Rows rows(format, namesOnly ? std::vector<const char *>{"file"}
+                                : std::vector<const char *>{"file", "key", "problem"});
     long long files = 0, withProblems = 0, unreadable = 0;
     const auto checkFile = [&](const std::string &path, Named named) {
         ++files;
@@ -317,19 +319,32 @@ int Check(const Parsed &args) {
             ++unreadable;
             return;
         }
-        std::string lines;
+        // A file's problems, as the line for a person and the cells of a row.
+        std::vector<std::pair<std::string, std::vector<Cell>>> found;
         const std::string shown = Quoted(path);
         if (file.size != static_cast<long long>(CarSetup::kFileSize)) {
-            lines += shown + ": wrong size: " + SizeProblem(file.size) +
-                     (file.Complete() ? "; the window reads the first 196\n" : "\n");
+            const std::string why = SizeProblem(file.size) +
+                                    (file.Complete() ? "; the window reads the first 196" : "");
+            found.push_back(
+                {shown + ": wrong size: " + why + '\n', {{path}, {"", Cell::Null}, {why}}});
         }
         if (file.Complete()) {
-            ForEachProblem(file.words,
-                           [&](const std::string &line) { lines += shown + ": " + line + '\n'; });
+            ForEachProblem(file.words, [&](const std::string &line) {
+                const std::size_t colon = line.find(": ");
+                found.push_back({shown + ": " + line + '\n',
+                                 {{path}, {line.substr(0, colon)}, {line.substr(colon + 2)}}});
+            });
         }
-        if (!lines.empty()) {
-            ++withProblems;
-            Print(namesOnly ? shown + '\n' : lines);
+        if (found.empty()) {
+            return;
+        }
+        ++withProblems;
+        if (namesOnly) {
+            rows.Add(shown + '\n', {{path}});
+            return;
+        }
+        for (auto &[line, cells] : found) {
+            rows.Add(line, std::move(cells));
         }
     };
     for (const std::string &operand : args.operands) {
@@ -356,14 +371,19 @@ int Check(const Parsed &args) {
             checkFile(prefix + name, Named::InFolder);
         }
     }
+    const int status = rows.Finish(unreadable ? 2 : withProblems ? 1 : 0);
     std::fflush(stdout);
     std::fprintf(stderr, "%lld %s, %lld with problems%s\n", files, files == 1 ? "file" : "files",
                  withProblems,
                  unreadable ? (", " + std::to_string(unreadable) + " unreadable").c_str() : "");
-    return unreadable ? 2 : withProblems ? 1 : 0;
+    return status;
 }
 
 int Speeds(const Parsed &args) {
+    Format format;
+    if (!FormatOf(args, format)) {
+        return 2;
+    }
     float rpm = kEngineRpm;
     if (args.Has("rpm")) {
         const std::string &text = args.options.at("rpm");
@@ -394,8 +414,8 @@ int Speeds(const Parsed &args) {
     }
     const std::size_t finalWord = static_cast<std::size_t>(WordOfKey("gearFinal"));
     const float finalRatio = RatioOf(file, finalWord);
-    int speeds[6];
-    std::string ratioTexts[6];
+    Gearbox box{};
+    box.rpm = rpm;
     // A ratio the window would not keep (not a number, outside the slider,
     // between its steps) is worked with as the window works with it, but
     // the speeds are then not those of the file's numbers.
@@ -412,12 +432,13 @@ int Speeds(const Parsed &args) {
     for (std::size_t g = 0; g < 6; ++g) {
         const std::size_t k = static_cast<std::size_t>(WordOfKey("gear." + std::to_string(g + 1)));
         warnOf(k);
-        speeds[g] = ProjectedSpeed(rpm, RatioOf(file, k), finalRatio, kWheelRadius);
+        box.ratios[g] = RatioOf(file, k);
+        box.speeds[g] = ProjectedSpeed(rpm, box.ratios[g], finalRatio, kWheelRadius);
         const Slider &slider = *SliderOfWord(k);
-        ratioTexts[g] = ShownText(slider.rule, ViewOf(slider, file.words[k]).position);
+        box.texts[g] = ShownText(slider.rule, ViewOf(slider, file.words[k]).position);
     }
     const Slider &finalSlider = *SliderOfWord(finalWord);
-    const std::string finalText =
+    box.finalText =
         ShownText(finalSlider.rule, ViewOf(finalSlider, file.words[finalWord]).position);
     if (!chart.empty()) {
         std::string error;
@@ -429,10 +450,10 @@ int Speeds(const Parsed &args) {
         GearingChart data{};
         data.rpm = rpm;
         for (std::size_t g = 0; g < 6; ++g) {
-            data.speeds[g] = speeds[g];
-            data.ratios[g] = ratioTexts[g].c_str();
+            data.speeds[g] = box.speeds[g];
+            data.ratios[g] = box.texts[g].c_str();
         }
-        data.finalRatio = finalText.c_str();
+        data.finalRatio = box.finalText.c_str();
         const std::string title = path.substr(path.rfind('/') + 1);
         data.title = title.c_str();
         char reason[512] = "";
@@ -440,12 +461,9 @@ int Speeds(const Parsed &args) {
             return Trouble(Quoted(chart) + ": " + reason);
         }
     }
-    const std::string at = DecimalText(static_cast<double>(rpm));
-    for (std::size_t g = 0; g < 6; ++g) {
-        Print("gear." + std::to_string(g + 1) + ' ' + IntegerText(speeds[g]) + " km/h at " + at +
-              " rpm (ratio " + ratioTexts[g] + ", final " + finalText + ")\n");
-    }
-    return 0;
+    Rows rows(format, SpeedColumns());
+    AddSpeedRows(box, rows);
+    return rows.Finish(0);
 }
 
 int List(const Parsed &args) {

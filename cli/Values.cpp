@@ -122,6 +122,11 @@ std::string StoredText(std::size_t k, std::uint32_t word) {
     return std::string(text, end);
 }
 
+const Slider *PartnerOf(std::size_t k) {
+    const Slider *slider = SliderOfWord(k);
+    return slider && slider->link != Link::None ? SliderOfWord(slider->partnerWord) : nullptr;
+}
+
 WindowView ViewInWindow(const std::uint32_t (&words)[49], std::size_t k) {
     const WordFacts &f = Facts()[k];
     const WindowView own = ViewOf(*f.slider, words[k]);

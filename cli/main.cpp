@@ -60,15 +60,18 @@ const Command kCommands[] = {
      "  git config diff.vosk.textconv \"vosk-setup show --textconv\"\n"
      "  git config diff.vosk.cachetextconv true\n"},
     {"diff",
-     "diff A B",
+     "diff A B [--format=FORMAT]",
      2,
      2,
-     {},
+     {{"format", Takes::Value, 0}},
      Diff,
      "Prints the keys whose stored words differ between the setup files A and B,\n"
      "each with both values as show prints them: spring.LF 130 -> 140.\n"
      "Exit status: 0 when the 196 bytes are equal, 1 when they differ, 2 when a\n"
-     "file cannot be read.\n"},
+     "file cannot be read.\n"
+     "\n"
+     "  --format=FORMAT  text (the default), or csv or json: one row per key that\n"
+     "                   differs, with the columns key, a and b\n"},
     {"export",
      "export FILE",
      1,
@@ -97,10 +100,10 @@ const Command kCommands[] = {
      "\n"
      "  -f, --force   replace OUT if it exists\n"},
     {"check",
-     "check [--names-only] FILE|FOLDER...",
+     "check [--names-only] FILE|FOLDER... [--format=FORMAT]",
      1,
      kMany,
-     {{"names-only", Takes::Nothing, 0}},
+     {{"names-only", Takes::Nothing, 0}, {"format", Takes::Value, 0}},
      Check,
      "Prints one line per problem in each setup file: a size other than 196 bytes,\n"
      "values that are not finite, values the window changes at the next \"ok\"\n"
@@ -112,21 +115,61 @@ const Command kCommands[] = {
      "Exit status: 0 when every file is clean, 1 when any has a problem, 2 when\n"
      "one cannot be read.\n"
      "\n"
-     "  --names-only   print only the name of each file with a problem, once\n"},
+     "  --names-only     print only the name of each file with a problem, once\n"
+     "  --format=FORMAT  text (the default), or csv or json: one row per problem,\n"
+     "                   with the columns file, key (empty or null for the size)\n"
+     "                   and problem; with --names-only the one column file\n"},
     {"speeds",
-     "speeds FILE [--rpm N] [--chart OUT]",
+     "speeds FILE [--rpm N] [--chart OUT] [--format=FORMAT]",
      1,
      1,
-     {{"rpm", Takes::Value, 0}, {"chart", Takes::Value, 0}},
+     {{"rpm", Takes::Value, 0}, {"chart", Takes::Value, 0}, {"format", Takes::Value, 0}},
      Speeds,
      "Prints the road speed of each gear at 7000 rpm in whole km/h, as the\n"
      "window's \"calculate\" shows it after loading FILE: each ratio first goes\n"
      "through its slider (0.5 to 4, in steps of 0.001).\n"
      "\n"
-     "  --rpm N       at engine speed N instead, by the same arithmetic\n"
-     "  --chart OUT   also draw the gearing chart (engine speed against road\n"
-     "                speed for every gear, with the drop at each shift) into OUT,\n"
-     "                a .png or .svg file\n"},
+     "For gears 1 to 5 it adds the gear spacing: the engine speed right after\n"
+     "shifting up into the next gear at that engine speed (rpm x next ratio /\n"
+     "this ratio, the road speed staying the same), the drop in rpm, and the step\n"
+     "between the two ratios as gear tables quote it (this ratio / next ratio - 1,\n"
+     "as a percentage).\n"
+     "\n"
+     "  --rpm N          at engine speed N instead, by the same arithmetic\n"
+     "  --chart OUT      also draw the gearing chart (engine speed against road\n"
+     "                   speed for every gear, with the drop at each shift) into\n"
+     "                   OUT, a .png or .svg file\n"
+     "  --format=FORMAT  text (the default), or csv or json: one row per gear,\n"
+     "                   with the columns gear, kmh, rpm, ratio, final,\n"
+     "                   upshiftRpm, dropRpm and stepPercent (empty or null for\n"
+     "                   gear.6)\n"},
+    {"set",
+     "set FILE KEY=VALUE... [--symmetric] [--dry-run]",
+     2,
+     kMany,
+     {{"symmetric", Takes::Nothing, 's'}, {"dry-run", Takes::Nothing, 'n'}},
+     Set,
+     "Changes values of the setup file FILE in place, as moving their sliders in\n"
+     "the window and pressing \"ok\" stores them. VALUE is written as the slider's\n"
+     "value box shows it: spring.LF=120 brakePad.RF=0.3 gear.1=3.154\n"
+     "steerRatio=14:1 brakeBias=60 camber.LF=-0.7. A value the slider cannot\n"
+     "stand at exactly is refused with the nearest values it can show, one outside\n"
+     "its range with the range. The settings apply from left to right.\n"
+     "\n"
+     "Only the words named, and with --symmetric their partners, change: every\n"
+     "other word is kept bit for bit, even where \"ok\" would rewrite it, such as\n"
+     "reserved0 and reservedTail.* (\"ok\" always writes them as zero) or a value\n"
+     "outside a slider's range (vosk-setup check lists those). FILE must be a\n"
+     "whole 196-byte setup; it is replaced whole or not at all, keeping its\n"
+     "permissions, a link staying a link. When any setting is refused, or nothing\n"
+     "changes, nothing is written.\n"
+     "\n"
+     "  -s, --symmetric  also move the partner wheel, as the window's \"symmetric\"\n"
+     "                   boxes do (both are ticked when a window opens): brake\n"
+     "                   pads, discs, springs and dampers, LF with RF and LR with\n"
+     "                   RR. Without it, a pair left apart is noted on standard\n"
+     "                   error: the window pulls it to the right-hand wheel.\n"
+     "  -n, --dry-run    print the changes as diff prints them; write nothing\n"},
     {"list",
      "list [--workdir DIR]",
      0,
@@ -140,20 +183,54 @@ const Command kCommands[] = {
      "\n"
      "  --workdir DIR   the simulator's working folder (default: the current one)\n"},
     {"temps",
-     "temps [--workdir DIR] [--color[=WHEN]]",
+     "temps [--workdir DIR] [--color[=WHEN]] [--advise [--setup FILE]]",
      0,
      0,
-     {{"workdir", Takes::Value, 0}, {"color", Takes::MaybeOne, 0}},
-     Temps,
-     "Prints the twelve tyre temperatures of the last run (cfg/of) as the Tyres\n"
-     "page shows them: per wheel the columns I, M and O, right wheels mirrored,\n"
-     "each rounded to a whole number, a zero reading blank.\n"
+     {{"workdir", Takes::Value, 0},
+      {"color", Takes::MaybeOne, 0},
+      {"advise", Takes::Nothing, 0},
+      {"setup", Takes::Value, 0},
+      {"target-spread", Takes::Value, 0},
+      {"tolerance", Takes::Value, 0},
+      {"axle-gap", Takes::Value, 0},
+      {"heat-per-step", Takes::Value, 0}},
+     TempsOrAdvice,
+     "Prints the twelve tyre temperatures of the last run (cfg/of) in °C as the\n"
+     "Tyres page lays them out, each rounded to a whole number, a zero reading\n"
+     "blank. Each reading is marked I (inner edge), M (middle) or O (outer edge):\n"
+     "the right wheels are mirrored, so their first column is the outer edge.\n"
      "\n"
      "  --workdir DIR    the simulator's working folder (default: the current one)\n"
      "  --color[=WHEN]   colour the readings by heat: always, never or auto (the\n"
      "                   default: when standard output is a terminal). The\n"
      "                   scale: below 60 blue, 60 to 74 cyan, 75 to 89 green,\n"
-     "                   90 to 104 yellow, 105 and above red.\n"},
+     "                   90 to 104 yellow, 105 and above red, told in a last\n"
+     "                   line. NO_COLOR set and not empty makes auto never.\n"
+     "  --advise         instead of the table, read the readings the way a\n"
+     "                   pyrometer's are read. Per wheel: the inside, middle and\n"
+     "                   outside reading (the file's I, M and O: I is the inside\n"
+     "                   edge on every wheel, though the Tyres page mirrors the\n"
+     "                   right wheels), the spread inner minus outer and the middle\n"
+     "                   against the mean of the edges. Then the usual rules of\n"
+     "                   thumb, each line saying so: a spread above the target\n"
+     "                   means too much negative camber, below it too little, with\n"
+     "                   a change in the window's 0.1° camber steps; a middle\n"
+     "                   hotter than the edges too much pressure, cooler too little\n"
+     "                   (the car has no pressure setting, so that is only said);\n"
+     "                   fronts much hotter than rears a hint of understeer, rears\n"
+     "                   much hotter a hint of oversteer. A wheel with a blank\n"
+     "                   reading gets no advice.\n"
+     "  --setup FILE     the setup of the run (named from the current folder, not\n"
+     "                   DIR): camber advice then names the current value and\n"
+     "                   the one to try (camber.LF -0.7 -> -1)\n"
+     "  --target-spread C\n"
+     "                   the spread a good camber gives, in °C (default 7)\n"
+     "  --tolerance C    how far the spread may stray from it, and the middle from\n"
+     "                   the mean of the edges, before advice is given (default 3)\n"
+     "  --axle-gap C     how much hotter on average one axle may run (default 10)\n"
+     "  --heat-per-step C\n"
+     "                   how many °C of spread one 0.1° camber step is taken to\n"
+     "                   move (default 2); the advice rounds to whole steps\n"},
 };
 
 const char kHelpHelp[] =
