@@ -269,8 +269,8 @@ int Import(const Parsed &args) {
         return 2;
     }
     // --force replaces OUT, but never with the JSON it was made from.
-    struct stat in {
-    }, existing{};
+    struct stat in {};
+    struct stat existing {};
     if (json != "-" && ::stat(json.c_str(), &in) == 0 && ::stat(out.c_str(), &existing) == 0 &&
         in.st_dev == existing.st_dev && in.st_ino == existing.st_ino) {
         return Trouble(Quoted(out) + ": is the JSON being read; name another file to write");
@@ -319,32 +319,32 @@ int Check(const Parsed &args) {
             ++unreadable;
             return;
         }
-        // A file's problems, as the line for a person and the cells of a row.
+        // A file's problems, each as the line for a person after the file's
+        // name and as the cells of a row; most files have none.
         std::vector<std::pair<std::string, std::vector<Cell>>> found;
-        const std::string shown = Quoted(path);
         if (file.size != static_cast<long long>(CarSetup::kFileSize)) {
             const std::string why = SizeProblem(file.size) +
                                     (file.Complete() ? "; the window reads the first 196" : "");
-            found.push_back(
-                {shown + ": wrong size: " + why + '\n', {{path}, {"", Cell::Null}, {why}}});
+            found.push_back({"wrong size: " + why, {{path}, {"", Cell::Null}, {why}}});
         }
         if (file.Complete()) {
             ForEachProblem(file.words, [&](const std::string &line) {
                 const std::size_t colon = line.find(": ");
-                found.push_back({shown + ": " + line + '\n',
-                                 {{path}, {line.substr(0, colon)}, {line.substr(colon + 2)}}});
+                found.push_back(
+                    {line, {{path}, {line.substr(0, colon)}, {line.substr(colon + 2)}}});
             });
         }
         if (found.empty()) {
             return;
         }
         ++withProblems;
+        const std::string shown = Quoted(path);
         if (namesOnly) {
             rows.Add(shown + '\n', {{path}});
             return;
         }
         for (auto &[line, cells] : found) {
-            rows.Add(line, std::move(cells));
+            rows.Add(shown + ": " + line + '\n', std::move(cells));
         }
     };
     for (const std::string &operand : args.operands) {
