@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -37,13 +38,20 @@ int OpenNamed(const std::string &path) {
 
 // Reads until size bytes are in buffer or the file ends. A read that fails
 // sets error; a pipe answers as its writer delivers, so short reads are
-// simply read on.
+// simply read on. Standard input may come non-blocking from whoever opened
+// it; such a pipe is waited on rather than given up.
 std::size_t ReadUpTo(int fd, unsigned char *buffer, std::size_t size, int &error) {
     std::size_t got = 0;
     while (got < size) {
         const ssize_t n = ::read(fd, buffer + got, size - got);
         if (n < 0 && errno == EINTR) {
             continue;
+        }
+        if (n < 0 && errno == EAGAIN) {
+            pollfd ready{fd, POLLIN, 0};
+            if (::poll(&ready, 1, -1) >= 0 || errno == EINTR) {
+                continue;
+            }
         }
         if (n <= 0) {
             error = n < 0 ? errno : 0;
