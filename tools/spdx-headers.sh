@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 # Gives every source file git tracks the two lines that say who holds its
 # copyright and under which licence (SPDX-FileCopyrightText and
 # SPDX-License-Identifier), in the comment syntax of its kind, below a
@@ -84,7 +86,8 @@ while IFS= read -r -d '' file; do
         header "$kind"
         tail -n +"$((keep + 1))" "$file"
     } >"$scratch"
-    # Written over the file in place, so its mode and links stay.
+    # Written over the file in place, so its mode and links stay. (This
+    # script carries its own lines: bash would read on in a rewritten copy.)
     cat "$scratch" >"$file"
     rm -f "$scratch"
 done < <(git ls-files -z)
