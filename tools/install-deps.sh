@@ -21,6 +21,8 @@ packages=(
     gcovr                            # line coverage
     clang-format                     # the formatting check
     dpkg-dev file                    # the Debian package's library dependencies
+    help2man man-db                  # manual pages made from --help, shown with man
+    lintian desktop-file-utils appstream  # checking the package, its menu entry and AppStream data
 )
 
 missing=()
