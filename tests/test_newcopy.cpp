@@ -134,7 +134,8 @@ struct NameCase {
     const char *name;
     const char *button;
     Answer answer;
-    const char *file; // nullptr: nothing may change
+    const char *file;     // the one file made, in the setup folder; nullptr: none anywhere
+    const char *selected; // afterwards; with slow.rvs the unsaved edit stays on screen
 };
 void PrintTo(const NameCase &row, std::ostream *os) {
     *os << row.name;
@@ -144,24 +145,45 @@ class TypedName : public NewCopy, public ::testing::WithParamInterface<NameCase>
 
 } // namespace
 
+// Every file under the scratch folder, by its path from there.
+std::set<std::string> Tree() {
+    std::set<std::string> files;
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(".")) {
+        files.insert(std::filesystem::relative(entry.path(), ".").string());
+    }
+    return files;
+}
+
 TEST_P(TypedName, IsUsedAsTypedWithTheExtensionAdded) {
     const NameCase &c = GetParam();
+    std::set<std::string> files = Tree();
     Press(c.button, c.answer);
+    if (c.file) {
+        files.insert(kSetupDir + c.file);
+    }
+    EXPECT_EQ(Tree(), files);
     EXPECT_EQ(List()->count(), c.file ? 2 : 1);
-    EXPECT_EQ(Selected(), c.file && c.button == std::string("butNew") ? c.file : "slow.rvs");
+    EXPECT_EQ(Selected(), c.selected);
     EXPECT_EQ(ReadFile(kSetupDir + "slow.rvs"), slowBytes);
-    EXPECT_TRUE(c.file ? Exists(kSetupDir + c.file) : Position(window, "trRear") == 11);
+    EXPECT_EQ(Position(window, "trRear"), c.selected == std::string("slow.rvs") ? 11 : 16);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     NewCopy, TypedName,
-    ::testing::Values(NameCase{"NewTyped", "butNew", TypeAndOk("fast"), "fast.rvs"},
-                      NameCase{"NewTrailingSpace", "butNew", TypeAndOk("fast "), "fast .rvs"},
-                      NameCase{"NewExtensionTyped", "butNew", TypeAndOk("fast.rvs"),
-                               "fast.rvs.rvs"},
-                      NameCase{"CopyTrailingSpace", "butCopy", TypeAndOk("fast "), "fast .rvs"},
-                      NameCase{"NewCancelled", "butNew", kCancel, nullptr},
-                      NameCase{"NewClosed", "butNew", kCloseButton, nullptr},
-                      NameCase{"NewEmptyName", "butNew", TypeAndOk(""), nullptr},
-                      NameCase{"CopyEmptyName", "butCopy", TypeAndOk(""), nullptr}),
+    ::testing::Values(
+        NameCase{"NewTyped", "butNew", TypeAndOk("fast"), "fast.rvs", "fast.rvs"},
+        NameCase{"NewTrailingSpace", "butNew", TypeAndOk("fast "), "fast .rvs", "fast .rvs"},
+        NameCase{"NewExtensionTyped", "butNew", TypeAndOk("fast.rvs"), "fast.rvs.rvs",
+                 "fast.rvs.rvs"},
+        NameCase{"NewDotDot", "butNew", TypeAndOk(".."), "...rvs", "...rvs"},
+        NameCase{"CopyTrailingSpace", "butCopy", TypeAndOk("fast "), "fast .rvs", "slow.rvs"},
+        NameCase{"NewCancelled", "butNew", kCancel, nullptr, "slow.rvs"},
+        NameCase{"NewClosed", "butNew", kCloseButton, nullptr, "slow.rvs"},
+        NameCase{"NewEmptyName", "butNew", TypeAndOk(""), nullptr, "slow.rvs"},
+        NameCase{"CopyEmptyName", "butCopy", TypeAndOk(""), nullptr, "slow.rvs"},
+        // A failed save: nothing selected, the defaults on screen.
+        NameCase{"NewOutsideTheFolder", "butNew", TypeAndOk("../../../outside"), nullptr, ""},
+        NameCase{"CopyOutsideTheFolder", "butCopy", TypeAndOk("../../../outside"), nullptr,
+                 "slow.rvs"},
+        NameCase{"CopyIntoTheCarFolder", "butCopy", TypeAndOk("../slow"), nullptr, "slow.rvs"}),
     [](const auto &row) { return std::string(row.param.name); });
