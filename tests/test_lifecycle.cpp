@@ -3,9 +3,13 @@
 #include "support/TestSupport.h"
 
 #include <QDialog>
+#include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QTabWidget>
+#include <QTest>
+#include <QWheelEvent>
 
 #include <optional>
 
@@ -21,6 +25,21 @@ int IndexOf(const TfrmMain *w, const char *name) {
 }
 
 using Lifecycle = WindowTest;
+
+// Brings the page of list to the front and, with click, clicks the list and
+// closes the drop-down that opens: a person gives a list the focus so.
+void ShowList(const TfrmMain *w, QComboBox *list, bool click) {
+    auto *pages = Find<QTabWidget>(w, "PageControl1");
+    QWidget *page = list;
+    while (page && pages->indexOf(page) < 0) {
+        page = page->parentWidget();
+    }
+    pages->setCurrentWidget(page);
+    if (click) {
+        QTest::mouseClick(list, Qt::LeftButton);
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    }
+}
 
 } // namespace
 
@@ -220,3 +239,63 @@ INSTANTIATE_TEST_SUITE_P(Names, UnusualName,
                                            std::pair("LongestName",
                                                      std::string(251, 'L') + ".rvs")),
                          [](const auto &row) { return std::string(row.param.first); });
+
+namespace {
+
+struct WheelCase {
+    const char *name;
+    const char *list;
+    bool focused; // given the focus by a click, as a person does
+};
+void PrintTo(const WheelCase &row, std::ostream *os) {
+    *os << row.name;
+}
+
+class Wheel : public Lifecycle, public ::testing::WithParamInterface<WheelCase> {};
+
+// One notch over widget, sent as QTest sends a click: spontaneous, so that
+// Qt gives the focus and passes on an ignored notch as for a real mouse.
+void TurnWheel(QWidget *widget, int notches) {
+    const QPointF at = QRectF(widget->rect()).center();
+    QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    QApplication::instance()->notify(widget, &wheel);
+}
+
+} // namespace
+
+// A notch over a closed list picks only when the list has the focus, and
+// otherwise loses neither the unsaved edits nor the remembered skin.
+TEST_P(Wheel, PicksOnlyInAListWithTheFocus) {
+    const WheelCase &c = GetParam();
+    WriteFile(kSetupDir + "a.rvs", Bytes(SetupWithSpring(100)));
+    WriteFile(kSetupDir + "b.rvs", Bytes(SetupWithSpring(155)));
+    WriteFile(kConf, ConfFor("a.rvs"));
+    for (const char *skin : {"blue", "red"}) {
+        MakeDirs(std::string("cars/vosk/skins/") + skin);
+        QImage(4, 3, QImage::Format_RGB32)
+            .save(QStringLiteral("cars/vosk/skins/%1/ui.bmp").arg(skin));
+    }
+    const std::string choice = "[SKIN]\r\nCURRENT=red\r\n\r\n";
+    WriteFile("cars/vosk/cfg.ini", choice);
+    TfrmMain *w = frame.Open();
+    Move(w, "trkFuel", 44);
+    auto *list = Find<QComboBox>(w, c.list);
+    ShowList(w, list, c.focused);
+    ASSERT_EQ(list->hasFocus(), c.focused);
+    const int before = list->currentIndex();
+    TurnWheel(list, before == 0 ? -1 : 1);
+    Frame::Settle();
+    const bool setups = list->objectName() == "cmbSetupList";
+    EXPECT_EQ(list->currentIndex() != before, c.focused);
+    EXPECT_EQ(Position(w, "trkFuel"), c.focused && setups ? 30 : 44);
+    EXPECT_EQ(ReadFile("cars/vosk/cfg.ini") != choice, c.focused && !setups);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, Wheel,
+                         ::testing::Values(WheelCase{"SetupList", "cmbSetupList", false},
+                                           WheelCase{"FocusedSetupList", "cmbSetupList", true},
+                                           WheelCase{"Skins", "cmbSkins", false},
+                                           WheelCase{"FocusedSkins", "cmbSkins", true}),
+                         [](const auto &row) { return std::string(row.param.name); });
