@@ -107,39 +107,100 @@ TEST_F(Lifecycle, DestroyingTheOwnerDestroysTheWindowWithoutSaving) {
     EXPECT_EQ(ReadFile(kSetupDir + "b.rvs"), Bytes(SetupWithSpring(155)));
 }
 
-// A host may destroy the owner while a handler waits in a modal dialog (even
-// one just answered with "ok"): the dialog closes, the handler stops without
-// writing anything, and the window goes once the handler has returned,
-// writing the active-setup file once.
-TEST_F(Lifecycle, AnOwnerDestroyedDuringADialogTakesTheWindowAfterItsHandler) {
+namespace {
+
+enum Gone { kOwner = 1, kFrame = 2, kSubWindow = 4 };
+struct TeardownCase {
+    const char *name;
+    const char *control; // "open": the error box of a window being made
+    bool okFirst;        // the name dialog is answered with "ok" before the host acts
+    int gone;            // what the host destroys, in the order of Gone
+};
+void PrintTo(const TeardownCase &row, std::ostream *os) {
+    *os << row.name;
+}
+
+// A frame and an owner of the host's own, for it to destroy.
+class HostTeardown : public ::testing::TestWithParam<TeardownCase> {
+protected:
+    ScratchWorkdir workdir;
+    std::unique_ptr<Frame> host = std::make_unique<Frame>();
+    std::unique_ptr<QObject> owner = std::make_unique<QObject>();
+};
+
+} // namespace
+
+// The host may destroy the owner, the frame or the sub-window while a handler
+// waits in a modal dialog (even one just answered with "ok") or while a
+// window being made shows its error box: the dialog closes, the handler stops
+// without writing anything, and the window goes once the handler has
+// returned, writing the active-setup file once.
+TEST_P(HostTeardown, DuringADialogLeavesTheWindowToItsHandler) {
+    const TeardownCase &c = GetParam();
+    const bool opening = c.control == std::string("open");
     WriteFile(kSetupDir + "a.rvs", Bytes(SetupWithSpring(100)));
     MakeDirs("cars/vosk/skins/red"); // a skin whose preview cannot be loaded
-    for (const auto &[control, okFirst] :
-         {std::pair("butNew", true), {"butCopy", false}, {"cmbSkins", false}}) {
-        auto owner = std::make_unique<QObject>();
-        QPointer<TfrmMain> w = frame.Open(owner.get());
-        Pick(w, "cmbSetupList", 0);
-        OnModal<QDialog> modal([&, okFirst = okFirst](QDialog *dialog) {
-            if (okFirst) {
-                Find<QPushButton>(dialog, "butOk")->click();
-            }
-            const QPointer<QDialog> open = dialog;
-            owner.reset();
-            EXPECT_TRUE(w && !Exists(kConf)) << "the window went under its handler";
-            EXPECT_TRUE(open && open->isHidden()) << "the dialog outlived its window";
-            if (open) {
-                open->reject();
-            }
-        });
-        *control == 'b' ? Click(w, control) : Pick(w, control, 0);
-        Frame::Settle();
-        EXPECT_TRUE(modal.seen && w.isNull()) << control;
-        EXPECT_EQ(ReadFile(kConf), ConfFor("a.rvs")) << control;
-        std::filesystem::remove(kConf);
-        Frame::Settle();
-        EXPECT_EQ(Entries(kSetupDir), std::set<std::string>{"a.rvs"}) << control;
+    if (opening) {
+        WriteFile("cars/vosk/cfg.ini", "[SKIN]\r\nCURRENT=red\r\n\r\n");
     }
+    QPointer<TfrmMain> w;
+    OnModal<QDialog> modal([&](QDialog *dialog) {
+        if (c.okFirst) {
+            Find<QPushButton>(dialog, "butOk")->click();
+        }
+        const QPointer<QDialog> open = dialog;
+        if (c.gone & kOwner) {
+            owner.reset();
+        }
+        if (c.gone & kFrame) {
+            host.reset();
+        }
+        if (c.gone & kSubWindow) {
+            delete w->parentWidget();
+        }
+        if (!opening) {
+            EXPECT_TRUE(w && !Exists(kConf)) << "the window went under its handler";
+            EXPECT_TRUE(!open || open->isHidden()) << "the dialog outlived its window";
+        }
+        if (open) {
+            open->reject();
+        }
+    });
+    if (opening && c.gone == kFrame) {
+        EXPECT_THROW(TfrmMain::OpenInHostFrame(owner.get()), std::runtime_error);
+    } else if (opening) {
+        EXPECT_EQ(TfrmMain::OpenInHostFrame(owner.get()), nullptr);
+    } else {
+        w = host->Open(owner.get());
+        Pick(w, "cmbSetupList", 0);
+        if (c.control == std::string("cmbSkins")) {
+            ShowList(w, Find<QComboBox>(w, c.control), true);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        } else {
+            Click(w, c.control);
+        }
+    }
+    Frame::Settle();
+    EXPECT_TRUE(modal.seen);
+    const QWidgetList widgets = QApplication::allWidgets();
+    EXPECT_TRUE(std::none_of(widgets.begin(), widgets.end(),
+                             [](QWidget *widget) { return qobject_cast<TfrmMain *>(widget); }));
+    EXPECT_EQ(Entries(kSetupDir), (std::set<std::string>{"a.rvs", "conf.ini"}));
+    EXPECT_EQ(ReadFile(kConf), ConfFor(opening ? "" : "a.rvs"));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Host, HostTeardown,
+    ::testing::Values(TeardownCase{"OwnerDuringNewAfterOk", "butNew", true, kOwner},
+                      TeardownCase{"OwnerDuringCopy", "butCopy", false, kOwner},
+                      TeardownCase{"OwnerDuringSkinError", "cmbSkins", false, kOwner},
+                      TeardownCase{"FrameDuringNewAfterOk", "butNew", true, kFrame},
+                      TeardownCase{"FrameDuringSkinError", "cmbSkins", false, kFrame},
+                      TeardownCase{"SubWindowDuringNew", "butNew", false, kSubWindow},
+                      TeardownCase{"OwnerThenFrameDuringCopy", "butCopy", false, kOwner | kFrame},
+                      TeardownCase{"FrameWhileOpening", "open", false, kFrame},
+                      TeardownCase{"OwnerWhileOpening", "open", false, kOwner}),
+    [](const auto &row) { return std::string(row.param.name); });
 
 TEST_F(Lifecycle, OkStillClosesWhenTheSetupFolderIsGone) {
     WriteFile(kSetupDir + "x.rvs", Bytes(SetupWithSpring(100)));
