@@ -45,13 +45,13 @@ void TfrmMain::butNewClick(QObject *) {
     // The gear ratios and the final drive are not part of the defaults, so
     // the new setup carries over whatever the record last held for them.
     setup.SetDefaults();
-    // Published only where nothing at all, not even a dangling link, stands
-    // under the name at that moment: a setup that is there already, or that
-    // appears while the dialog closes, is kept as it is.
     // A name that is no entry of the folder is a save that fails: nothing is
     // written or read anywhere, and the window goes on as after any failed
     // save, with nothing selected and the defaults shown.
     const bool entry = IsEntryName(file);
+    // Published only where nothing at all, not even a dangling link, stands
+    // under the name at that moment: a setup that is there already, or that
+    // appears while the dialog closes, is kept as it is.
     unsigned char bytes[CarSetup::kFileSize];
     setup.ToBytes(bytes);
     if (entry) {
