@@ -10,23 +10,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-// Files are written the way databases and careful editors write them: the
-// bytes go to a temporary file beside the target and are flushed to the disk
-// before the temporary takes the target's name, and the folder is flushed
-// after the rename. Neither a killed process nor a power cut can then leave a
-// torn or empty file under the name, only the old file or the new one.
+// Files are written as databases and careful editors write them: the bytes go
+// to a temporary file beside the target, flushed to the disk before it takes
+// the target's name, and the folder is flushed after the rename, so neither a
+// kill nor a power cut leaves a torn or empty file, only the old or the new.
 //
-// Where the file system has it, the temporary has no name until it is whole
-// (O_TMPFILE). Replacing a name still takes one named step: the whole file is
-// linked under a temporary name and renamed over the target, so a kill in the
-// instant between those two calls leaves a whole copy behind. It stays there.
-// Its name, "<name>.tmp-" and six random letters or digits, is never a setup's,
-// so the setup list does not show it; and nothing here deletes a file it did
-// not make in the same call. A user's own file may look exactly like such a
-// leftover, another process's live temporary does, and finding leftovers at
-// all would mean reading the whole folder on every save. Without O_TMPFILE
-// the temporary has its name from the start, and a kill at any moment of the
-// write can leave it.
+// Where the file system allows, the temporary has no name until it is whole
+// (O_TMPFILE), but replacing a name takes one named step (a link under
+// "<name>.tmp-XXXXXX", renamed over the target), and a kill between those two
+// calls leaves that whole copy behind. It stays: its name is never a setup's,
+// and nothing here deletes a file it did not make in the same call, since a
+// user's file or another process's live temporary can look just the same, and
+// finding leftovers would mean reading the whole folder on every save.
 
 namespace vosk {
 namespace {
@@ -282,12 +277,9 @@ bool PutThroughTemp(const std::string &target, const void *data, std::size_t siz
 }
 
 // Overwrites the file where it stands. This one path cannot be atomic: a kill
-// or a full disk half-way leaves a torn file. It serves only where no new
-// file can take the name (the folder lets no new name in, the name is a mount
-// point, a sticky folder keeps another user's file, the file's owner cannot be
-// kept) and where the file has a second hard link that a rename would split
-// off. Writing over the old bytes before cutting the file to length, rather
-// than emptying it first, keeps a same-sized save from needing disk space.
+// or a full disk half-way leaves a torn file. Writing over the old bytes
+// before cutting the file to length, rather than emptying it first, keeps a
+// same-sized save from needing disk space.
 bool WriteInPlace(const std::string &target, const void *data, std::size_t size) {
     const int fd = WriteFlushed(target, 0, data, size);
     return fd >= 0 && ::close(fd) == 0;
@@ -351,9 +343,11 @@ bool ReplaceFile(const std::string &path, const void *data, std::size_t size) {
     if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         return false;
     }
-    // A second hard link is the user's (a backup folder made with ln): a
-    // rename would split it off, so the file is written where it stands, as
-    // it is where only the name refuses a new file (see WriteInPlace).
+    // A second hard link is the user's (a backup folder made with ln), which
+    // a rename would split off. It is written where it stands, as is a file
+    // that no new file can replace although it is writable itself: in a
+    // folder that lets no new name in, a mount point (EBUSY, EXDEV), another
+    // user's file in a sticky folder or one whose owner cannot be kept (EPERM).
     if (st.st_nlink == 1 &&
         PutThroughTemp(target, data, size, static_cast<mode_t>(st.st_mode & 0777), &st, true)) {
         return true;
