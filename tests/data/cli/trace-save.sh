@@ -2,6 +2,8 @@
 # whether a save survives a power cut and whether it touches other files:
 # flushes, links, renames, removals and folder reads. Descriptors show as
 # the file they stand for, relative to this folder; random parts as XXXXXX.
+# An AddressSanitizer build's leak check cannot run under ptrace, so it is off.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 strace -f -qq -y -o trace -e trace=fsync,fdatasync,link,linkat,rename,renameat,renameat2,unlink,unlinkat,getdents64 "$@" || exit
 sed -E -e 's/^[0-9]+ +//' -e "s#$PWD/?##g" \
     -e 's/[0-9]+<([^>]*)#[0-9]+>\(deleted\)/<\1unnamed temporary>/g' -e 's/[0-9]+<([^>]*)>/<\1>/g' \
