@@ -17,6 +17,7 @@ packages=(
     qt6-svg-dev                      # the gearing chart as SVG
     git                              # the setups-in-git check
     hyperfine                        # timing vosk-setup as whole processes (bench/cli.sh)
+    strace                           # the order of a save's flushes and renames (cli tests)
     locales                          # a comma-decimal locale for the number tests
     gcovr                            # line coverage
     clang-format                     # the formatting check
