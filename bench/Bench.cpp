@@ -189,8 +189,8 @@ std::string WorkdirPath(const Workdir &content) {
 
 std::string TyreWorkdirPath(std::size_t bytes) {
     const fs::path dir = Root() / ("tyres-" + std::to_string(bytes));
-    if (!fs::exists(dir / "cfg/of")) {
-        Write(dir / "cfg/of", TyreFile(bytes));
+    if (!fs::exists(dir / paths::kTyreTemperatureFile)) {
+        Write(dir / paths::kTyreTemperatureFile, TyreFile(bytes));
     }
     return dir.string();
 }

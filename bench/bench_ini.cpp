@@ -69,13 +69,15 @@ double TyreReadout(const char *path) {
 void IniReaderTyres(benchmark::State &state) {
     const auto bytes = static_cast<std::size_t>(state.range(0));
     const InFolder in(TyreWorkdirPath(bytes));
-    if (TyreReadout("cfg/of") != BareTyreReadout("cfg/of") || TyreReadout("cfg/of") <= 0) {
+    if (TyreReadout(paths::kTyreTemperatureFile) != BareTyreReadout(paths::kTyreTemperatureFile) ||
+        TyreReadout(paths::kTyreTemperatureFile) <= 0) {
         state.SkipWithError("the reader and the bare search disagree on the temperatures");
         return;
     }
     Paired(
-        state, [] { benchmark::DoNotOptimize(TyreReadout("cfg/of")); },
-        [] { benchmark::DoNotOptimize(BareTyreReadout("cfg/of")); }, bytes >= (1 << 20) ? 2.0 : 0);
+        state, [] { benchmark::DoNotOptimize(TyreReadout(paths::kTyreTemperatureFile)); },
+        [] { benchmark::DoNotOptimize(BareTyreReadout(paths::kTyreTemperatureFile)); },
+        bytes >= (1 << 20) ? 2.0 : 0);
 }
 BENCHMARK(IniReaderTyres)
     ->ArgName("bytes")

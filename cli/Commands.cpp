@@ -292,8 +292,9 @@ int Import(const Parsed &args) {
     }
     const int writeError = errno;
     struct stat st {};
-    if (::stat(out.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-        return Trouble(Quoted(out) + ": is a folder");
+    if (::stat(out.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        return Trouble(Quoted(out) +
+                       (S_ISDIR(st.st_mode) ? ": is a folder" : ": is not a regular file"));
     }
     if (!force && ::lstat(out.c_str(), &st) == 0) {
         return Trouble(Quoted(out) + ": exists; --force replaces it");

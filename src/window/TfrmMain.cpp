@@ -1,4 +1,5 @@
 #include "window/TfrmMain.h"
+#include "window/RawNameCombo.h"
 
 #include "ui_frmMain.h"
 
@@ -24,6 +25,11 @@ TfrmMain::TfrmMain(QWidget *parent) : QWidget(parent), ui(new Ui::frmMain) {
         box->setPalette(boxes);
     }
     ConnectHandlers();
+    // A pick loads a setup or rewrites the skin choice file; a stray notch of
+    // the wheel must do neither.
+    for (QComboBox *list : {ui->cmbSetupList, ui->cmbSkins}) {
+        vosk::WheelOnlyWithFocus(list);
+    }
     Guarded("Opening the window", [this] { FormCreate(this); });
 }
 
