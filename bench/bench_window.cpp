@@ -2,7 +2,7 @@
 // open window holds, each beside the same work done with bare widgets.
 #include "Bench.h"
 
-#include "core/Paths.h"
+#include "core/CarFiles.h"
 #include "window/RawNameCombo.h"
 #include "window/TfrmMain.h"
 

@@ -2,14 +2,14 @@
 // a pyrometer's are, with the usual rules of thumb. The car has camber but
 // no tyre pressure setting, so only camber advice becomes a change.
 #include "Commands.h"
+#include "Quoting.h"
 #include "SetupFile.h"
 #include "Values.h"
 
+#include "core/CarFiles.h"
 #include "core/IniReader.h"
 #include "core/NumberText.h"
-#include "core/Paths.h"
 #include "core/SetupFields.h"
-#include "core/TyreReadings.h"
 
 #include <algorithm>
 #include <charconv>
@@ -19,8 +19,6 @@
 
 namespace vosk::cli {
 namespace {
-
-const char *const kWheels[] = {"LF", "RF", "LR", "RR"};
 
 struct Thresholds {
     double targetSpread = 7; // inner minus outer that a good camber gives, °C
@@ -67,7 +65,7 @@ std::optional<double> Readings(const IniReader &reader, int wheel, double (&edge
         if (reading.wheel != wheel) {
             continue;
         }
-        const long double value = reader.GetFloat("TEMPS", reading.key);
+        const long double value = reader.GetFloat(kTyreSection, reading.key);
         if (WholeNumberText(value).empty() || !std::isfinite(static_cast<double>(value))) {
             return std::nullopt;
         }
@@ -97,7 +95,7 @@ std::string CamberAdvice(int wheel, double spread, int steps, const SetupFile *s
         why = "the inside edge runs barely hotter than the outside";
     }
     why += steps > 0 ? ": too much negative camber" : ": too little negative camber";
-    const std::string key = std::string("camber.") + kWheels[wheel];
+    const std::string key = std::string("camber.") + kWheelLabels[wheel];
     const std::size_t k = static_cast<std::size_t>(WordOfKey(key));
     const Slider &slider = *SliderOfWord(k);
     if (!setup) {
@@ -139,12 +137,12 @@ int Advise(const Parsed &args) {
     IniReader reader;
     reader.Load(path);
     if (!reader.loaded) {
-        return Trouble(path + ": " + Unreadable(path.c_str()));
+        return Trouble(Quoted(path) + ": " + Unreadable(path.c_str()));
     }
     std::string out;
     double sums[2] = {}, counts[2] = {}; // of the front and rear wheels read
     for (int wheel = 0; wheel < 4; ++wheel) {
-        const std::string name = kWheels[wheel];
+        const std::string name = kWheelLabels[wheel];
         double edges[3] = {};
         const std::optional<double> mean = Readings(reader, wheel, edges);
         if (!mean) {

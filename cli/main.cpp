@@ -27,10 +27,10 @@ constexpr std::size_t kMany = static_cast<std::size_t>(-1);
 
 const Command kCommands[] = {
     {"show",
-     "show FILE",
+     "show FILE [--textconv]",
      1,
      1,
-     {},
+     {{"textconv", Takes::Nothing, 0}},
      Show,
      "Prints every word of the setup file FILE, one line each in file order: its key\n"
      "and the text the setup window's value box shows for it, with \".\" as the\n"
@@ -47,11 +47,18 @@ const Command kCommands[] = {
      "Keys: the field name, with .LF .RF .LR .RR for the four wheels, gear.1 to\n"
      "gear.6, reservedA.0 to .3, reservedB.0 to .3 and reservedTail.0 to .2.\n"
      "A file longer than 196 bytes is read by its first 196, as the window reads\n"
-     "it; a shorter one is refused.\n"
+     "it; a shorter one is refused. FILE \"-\" is standard input; a pipe or a\n"
+     "named pipe is read to its end.\n"
+     "\n"
+     "  --textconv   never refuse a file that can be read, for git: a file shorter\n"
+     "               than a setup prints one line with its size and its bytes in\n"
+     "               hex, and the bytes of a longer one past the record follow the\n"
+     "               49 lines in hex; the exit status is then 0\n"
      "\n"
      "For readable diffs of setups kept in git:\n"
      "  echo '*.rvs diff=vosk' >> .gitattributes\n"
-     "  git config diff.vosk.textconv \"vosk-setup show\"\n"},
+     "  git config diff.vosk.textconv \"vosk-setup show --textconv\"\n"
+     "  git config diff.vosk.cachetextconv true\n"},
     {"diff",
      "diff A B [--format=FORMAT]",
      2,
@@ -84,30 +91,34 @@ const Command kCommands[] = {
      {{"force", Takes::Nothing, 'f'}},
      Import,
      "Writes the setup file OUT from JSON as export writes it (\"-\" reads standard\n"
-     "input). Every member must be there exactly once, with exactly the values\n"
-     "export writes; anything else is refused with a line naming the member and\n"
-     "nothing is written. An existing OUT is never replaced unless --force is\n"
-     "given. The file appears whole or not at all.\n"
+     "input). Every member must be there exactly once; a float may be any JSON\n"
+     "number that reads as that float (0.35 or 0.3499999940395355), the other\n"
+     "values exactly as export writes them. Anything else is refused with a line\n"
+     "naming the member and nothing is written. An existing OUT is never replaced\n"
+     "unless --force is given, nor ever by the JSON read from it. The file\n"
+     "appears whole or not at all.\n"
      "\n"
      "  -f, --force   replace OUT if it exists\n"},
     {"check",
-     "check FILE|FOLDER... [--format=FORMAT]",
+     "check [--names-only] FILE|FOLDER... [--format=FORMAT]",
      1,
      kMany,
-     {{"format", Takes::Value, 0}},
+     {{"names-only", Takes::Nothing, 0}, {"format", Takes::Value, 0}},
      Check,
      "Prints one line per problem in each setup file: a size other than 196 bytes,\n"
      "values that are not finite, values the window changes at the next \"ok\"\n"
      "(outside the slider's range or between its steps, a left and right wheel the\n"
      "\"symmetric\" boxes join but that differ), and reserved0 or reservedTail.*\n"
      "not zero, which the window always writes as zero. A FOLDER stands for its\n"
-     "*.rvs files in the order the window lists them.\n"
+     "*.rvs files in name order; a folder that cannot be listed is trouble. Last,\n"
+     "a summary on standard error: 2000 files, 140 with problems.\n"
      "Exit status: 0 when every file is clean, 1 when any has a problem, 2 when\n"
      "one cannot be read.\n"
      "\n"
+     "  --names-only     print only the name of each file with a problem, once\n"
      "  --format=FORMAT  text (the default), or csv or json: one row per problem,\n"
      "                   with the columns file, key (empty or null for the size)\n"
-     "                   and problem\n"},
+     "                   and problem; with --names-only the one column file\n"},
     {"speeds",
      "speeds FILE [--rpm N] [--chart OUT] [--format=FORMAT]",
      1,
@@ -184,15 +195,17 @@ const Command kCommands[] = {
       {"axle-gap", Takes::Value, 0},
       {"heat-per-step", Takes::Value, 0}},
      TempsOrAdvice,
-     "Prints the twelve tyre temperatures of the last run (cfg/of) as the Tyres\n"
-     "page shows them: per wheel the columns I, M and O, right wheels mirrored,\n"
-     "each rounded to a whole number, a zero reading blank.\n"
+     "Prints the twelve tyre temperatures of the last run (cfg/of) in °C as the\n"
+     "Tyres page lays them out, each rounded to a whole number, a zero reading\n"
+     "blank. Each reading is marked I (inner edge), M (middle) or O (outer edge):\n"
+     "the right wheels are mirrored, so their first column is the outer edge.\n"
      "\n"
      "  --workdir DIR    the simulator's working folder (default: the current one)\n"
      "  --color[=WHEN]   colour the readings by heat: always, never or auto (the\n"
      "                   default: when standard output is a terminal). The\n"
      "                   scale: below 60 blue, 60 to 74 cyan, 75 to 89 green,\n"
-     "                   90 to 104 yellow, 105 and above red.\n"
+     "                   90 to 104 yellow, 105 and above red, told in a last\n"
+     "                   line. NO_COLOR set and not empty makes auto never.\n"
      "  --advise         instead of the table, read the readings the way a\n"
      "                   pyrometer's are read. Per wheel: the inside, middle and\n"
      "                   outside reading (the file's I, M and O: I is the inside\n"
@@ -219,6 +232,12 @@ const Command kCommands[] = {
      "                   how many °C of spread one 0.1° camber step is taken to\n"
      "                   move (default 2); the advice rounds to whole steps\n"},
 };
+
+const char kHelpHelp[] =
+    "Usage: vosk-setup help [COMMAND]\n"
+    "\n"
+    "Without COMMAND, lists the commands; with one, tells what it does,\n"
+    "its options and its exit status, as \"vosk-setup COMMAND --help\" does.\n";
 
 const Command *Find(const std::string &name) {
     for (const Command &command : kCommands) {
@@ -268,10 +287,16 @@ int Run(const std::vector<std::string> &words) {
         return 0;
     }
     if (first == "help") {
+        if (words.size() > 2) {
+            return Trouble("help: too many arguments; usage: vosk-setup help [COMMAND]");
+        }
+        if (words[1] == "help" || words[1] == "--help" || words[1] == "-h") {
+            std::fputs(kHelpHelp, stdout);
+            return 0;
+        }
         const Command *command = Find(words[1]);
-        return command && words.size() == 2
-                   ? CommandHelp(*command)
-                   : Trouble("help " + words[1] + ": no such command; see vosk-setup --help");
+        return command ? CommandHelp(*command)
+                       : Trouble("help " + words[1] + ": no such command; see vosk-setup --help");
     }
     const Command *command = Find(first);
     if (!command) {

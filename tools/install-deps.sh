@@ -16,6 +16,7 @@ packages=(
     netpbm                           # reading and saving those pictures (xwdtopnm, pnmtopng)
     qt6-svg-dev                      # the gearing chart as SVG
     git                              # the setups-in-git check
+    libxml2-utils                    # xmllint: the gearing chart's SVG is well-formed XML
     hyperfine                        # timing vosk-setup as whole processes (bench/cli.sh)
     strace                           # the order of a save's flushes and renames (cli tests)
     locales                          # a comma-decimal locale for the number tests

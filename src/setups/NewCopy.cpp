@@ -1,7 +1,7 @@
 // Adding setups to the setup folder: "new" stores the defaults under a typed
 // name, "copy" duplicates the selected setup's stored file.
+#include "core/CarFiles.h"
 #include "core/FileOps.h"
-#include "core/Paths.h"
 #include "setups/TFrmNewSetup.h"
 #include "window/RawNameCombo.h"
 #include "window/TfrmMain.h"
@@ -11,8 +11,6 @@
 #include <string>
 
 namespace {
-
-constexpr char kSetupExtension[] = ".rvs";
 
 // Whether file names an entry of the setup folder itself. A "/" would lead
 // into another folder or out of the setup folder ("../../x"), and a NUL would
@@ -40,7 +38,7 @@ void TfrmMain::butNewClick(QObject *) {
     if (going || name.empty()) {
         return;
     }
-    const std::string file = name + kSetupExtension;
+    const std::string file = name + vosk::paths::kSetupExtension;
     const std::string path = vosk::paths::kSetupFolder + file;
     // The gear ratios and the final drive are not part of the defaults, so
     // the new setup carries over whatever the record last held for them.
@@ -76,7 +74,7 @@ void TfrmMain::butCopyClick(QObject *) {
     // The copy is made from the stored file, never from the sliders. A taken
     // name, a missing source or a name that is no entry of the folder simply
     // leaves the folder as it was.
-    const std::string file = name + kSetupExtension;
+    const std::string file = name + vosk::paths::kSetupExtension;
     if (IsEntryName(file)) {
         (void)vosk::CopyFileNoReplace(vosk::paths::kSetupFolder + old,
                                       vosk::paths::kSetupFolder + file);

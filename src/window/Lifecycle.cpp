@@ -1,7 +1,7 @@
 // How the window lives inside the host's frame: activation reloads the
 // active setup, "ok" stores the sliders and releases the window, and its
 // destruction remembers the active setup.
-#include "core/Paths.h"
+#include "core/CarFiles.h"
 #include "window/KeptType.h"
 #include "window/RawNameCombo.h"
 #include "window/TfrmMain.h"
