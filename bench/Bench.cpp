@@ -1,5 +1,6 @@
 #include "Bench.h"
 
+#include "core/CarFiles.h"
 #include "core/CarSetup.h"
 #include "window/TfrmMain.h"
 
@@ -83,7 +84,7 @@ std::string DefaultSetupBytes() {
 }
 
 void MakeWorkdir(const fs::path &dir, const Workdir &content) {
-    const fs::path setups = dir / "cars/vosk/setup";
+    const fs::path setups = dir / paths::kSetupFolder;
     fs::create_directories(setups);
     const std::string record = DefaultSetupBytes();
     for (int i = 0; i < content.setups; ++i) {
@@ -93,10 +94,10 @@ void MakeWorkdir(const fs::path &dir, const Workdir &content) {
     Write(setups / "notes.txt", "tyre pressures: 1.9 bar\n");
     fs::create_directories(setups / "archive");
     if (content.setups > 0) {
-        Write(setups / "conf.ini", "[ACTIVESETUP]\r\nNAME=" + SetupName(0) + "\r\n\r\n\r\n");
+        Write(dir / paths::kActiveSetupFile, ActiveSetupText(SetupName(0)));
     }
 
-    const fs::path skins = dir / "cars/vosk/skins";
+    const fs::path skins = dir / paths::kSkinsFolder;
     fs::create_directories(skins);
     QImage preview(200, 150, QImage::Format_RGB888);
     preview.fill(QColor(180, 30, 40));
@@ -104,7 +105,8 @@ void MakeWorkdir(const fs::path &dir, const Workdir &content) {
         const fs::path skin = skins / ("livery" + std::to_string(i));
         fs::create_directories(skin);
         const bool chosen = content.chosenSkin && i == content.skins / 2;
-        if (chosen && !preview.save(QString::fromStdString((skin / "ui.bmp").string()), "BMP")) {
+        if (chosen &&
+            !preview.save(QString::fromStdString((skin / paths::kSkinPreview).string()), "BMP")) {
             throw std::runtime_error("cannot write a skin preview");
         }
     }
@@ -112,8 +114,8 @@ void MakeWorkdir(const fs::path &dir, const Workdir &content) {
     fs::create_directories(skins / "race.old");
     Write(skins / "readme", "one folder per skin\n");
     if (content.chosenSkin && content.skins > 0) {
-        Write(dir / "cars/vosk/cfg.ini",
-              "[SKIN]\r\nCURRENT=livery" + std::to_string(content.skins / 2) + "\r\n\r\n");
+        Write(dir / paths::kSkinChoiceFile,
+              SkinChoiceText("livery" + std::to_string(content.skins / 2)));
     }
 }
 
@@ -127,12 +129,10 @@ std::string TyreFile(std::size_t bytes) {
         text += "SPEED_MAX=" + std::to_string(250 + block % 40) + ".2\r\n";
         text += "RPM_MAX=8412\r\nFUEL_USED=2.71\r\nTEMP_OIL=104.5\r\nTEMP_WATER=92.25\r\n";
     }
-    text += "[TEMPS]\r\n";
-    for (int wheel = 0; wheel < 4; ++wheel) {
-        for (const char reading : {'I', 'M', 'O'}) {
-            text += std::string("TEMP_TIRE") + char('0' + wheel) + '_' + reading + '=' +
-                    std::to_string(80 + wheel * 3 + reading % 5) + ".5\r\n";
-        }
+    text += std::string("[") + kTyreSection + "]\r\n";
+    for (const TyreReading &reading : kTyreReadings) {
+        const std::string key = reading.key;
+        text += key + '=' + std::to_string(80 + reading.wheel * 3 + key.back() % 5) + ".5\r\n";
     }
     return text;
 }
@@ -193,8 +193,8 @@ std::string EmptyWorkdirPath() {
 
 std::string TyreWorkdirPath(std::size_t bytes) {
     const fs::path dir = Root() / ("tyres-" + std::to_string(bytes));
-    if (!fs::exists(dir / "cfg/of")) {
-        Write(dir / "cfg/of", TyreFile(bytes));
+    if (!fs::exists(dir / paths::kTyreTemperatureFile)) {
+        Write(dir / paths::kTyreTemperatureFile, TyreFile(bytes));
     }
     return dir.string();
 }

@@ -2,6 +2,7 @@
 // plain search for each key.
 #include "Bench.h"
 
+#include "core/CarFiles.h"
 #include "core/IniReader.h"
 
 #include <fcntl.h>
@@ -20,10 +21,8 @@ namespace {
 const std::vector<std::string> &TyreKeys() {
     static const std::vector<std::string> keys = [] {
         std::vector<std::string> k;
-        for (const char wheel : {'0', '1', '2', '3'}) {
-            for (const char reading : {'I', 'M', 'O'}) {
-                k.push_back(std::string("TEMP_TIRE") + wheel + '_' + reading);
-            }
+        for (const TyreReading &reading : kTyreReadings) {
+            k.push_back(reading.key);
         }
         return k;
     }();
@@ -61,7 +60,7 @@ double TyreReadout(const char *path) {
     double sum = 0;
     if (reader.loaded) {
         for (const std::string &key : TyreKeys()) {
-            sum += static_cast<double>(reader.GetFloat("TEMPS", key));
+            sum += static_cast<double>(reader.GetFloat(kTyreSection, key));
         }
     }
     return sum;
@@ -70,13 +69,15 @@ double TyreReadout(const char *path) {
 void IniReaderTyres(benchmark::State &state) {
     const auto bytes = static_cast<std::size_t>(state.range(0));
     const InFolder in(TyreWorkdirPath(bytes));
-    if (TyreReadout("cfg/of") != BareTyreReadout("cfg/of") || TyreReadout("cfg/of") <= 0) {
+    if (TyreReadout(paths::kTyreTemperatureFile) != BareTyreReadout(paths::kTyreTemperatureFile) ||
+        TyreReadout(paths::kTyreTemperatureFile) <= 0) {
         state.SkipWithError("the reader and the bare search disagree on the temperatures");
         return;
     }
     Paired(
-        state, [] { benchmark::DoNotOptimize(TyreReadout("cfg/of")); },
-        [] { benchmark::DoNotOptimize(BareTyreReadout("cfg/of")); }, bytes >= (1 << 20) ? 2.0 : 0);
+        state, [] { benchmark::DoNotOptimize(TyreReadout(paths::kTyreTemperatureFile)); },
+        [] { benchmark::DoNotOptimize(BareTyreReadout(paths::kTyreTemperatureFile)); },
+        bytes >= (1 << 20) ? 2.0 : 0);
 }
 BENCHMARK(IniReaderTyres)
     ->ArgName("bytes")

@@ -24,7 +24,8 @@ trap 'rm -rf "$work"' EXIT
 "${CXX:-c++}" -O2 -std=c++17 -o "$work/bare_read" bench/bare_read.cpp
 
 # A setup as the window saves it, and a folder of copies with names like the
-# ones people give their setups. Every copy is clean, so check prints nothing.
+# ones people give their setups. Every copy is clean, so check prints only
+# its summary on standard error.
 cp tests/data/cli/sample.rvs "$work/one.rvs"
 mkdir "$work/setups"
 python3 - "$work/setups" "$count" <<'PY'
@@ -37,7 +38,7 @@ for i in range(count):
     with open(f'{folder}/{name}', 'wb') as f:
         f.write(data)
 PY
-"$program" check "$work/setups" # clean: prints nothing, exits 0
+"$program" check "$work/setups" # clean: only the summary, exits 0
 
 hyperfine -N --warmup 50 --runs 1000 --export-json "$work/show.json" \
     "od -An -tx1 $work/one.rvs" "$program show $work/one.rvs"

@@ -3,19 +3,22 @@
 // SVG file. A module of its own, so that Qt Gui and Qt Svg are loaded only
 // when a chart is asked for.
 #include "ModuleApi.h"
+#include "core/FileOps.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
 #include <QPainterPath>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -153,18 +156,20 @@ bool Fail(char *error, std::size_t size, const QString &reason) {
     return false;
 }
 
-bool Write(const QString &path, const GearingChart &chart, char *error, std::size_t errorSize) {
-    // Written beside the target and renamed over it once whole.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return Fail(error, errorSize, file.errorString());
-    }
-    if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+// The chart is drawn into memory and saved under the path's own bytes,
+// which need not be UTF-8, beside the target and renamed over it once whole.
+bool Write(const std::string &path, const GearingChart &chart, char *error, std::size_t errorSize) {
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
+    const std::size_t dot = path.rfind('.');
+    if (QByteArray::fromStdString(path.substr(dot + 1)).toLower() == "svg") {
         QSvgGenerator svg;
         svg.setOutputDevice(&file);
         svg.setSize(QSize(kWidth, kHeight));
         svg.setViewBox(QRect(0, 0, kWidth, kHeight));
-        svg.setTitle(QStringLiteral("Gearing of %1").arg(QString::fromUtf8(chart.title)));
+        // The generator writes the title into the file as it is given.
+        svg.setTitle(
+            QStringLiteral("Gearing of %1").arg(QString::fromUtf8(chart.title)).toHtmlEscaped());
         QPainter painter(&svg);
         Draw(painter, chart);
     } else {
@@ -175,12 +180,12 @@ bool Write(const QString &path, const GearingChart &chart, char *error, std::siz
         }
         QImageWriter writer(&file, "png");
         if (!writer.write(image)) {
-            file.cancelWriting();
             return Fail(error, errorSize, writer.errorString());
         }
     }
-    if (!file.commit()) {
-        return Fail(error, errorSize, file.errorString());
+    const QByteArray &bytes = file.buffer();
+    if (!vosk::ReplaceFile(path, bytes.constData(), static_cast<std::size_t>(bytes.size()))) {
+        return Fail(error, errorSize, QString::fromLocal8Bit(std::strerror(errno)));
     }
     return true;
 }
@@ -198,7 +203,7 @@ extern "C" __attribute__((visibility("default"))) int vosk_cli_draw_chart(const 
     static char name[] = "vosk-setup";
     static char *argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
-    return Write(QString::fromLocal8Bit(path), *chart, error, errorSize) ? 0 : 1;
+    return Write(path, *chart, error, errorSize) ? 0 : 1;
 }
 
 [[maybe_unused]] static constexpr DrawChartFunction kDraw = vosk_cli_draw_chart;

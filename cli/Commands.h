@@ -17,6 +17,12 @@ int Check(const Parsed &args);
 int Speeds(const Parsed &args);
 int List(const Parsed &args);
 int Temps(const Parsed &args);
+int Set(const Parsed &args);
+// temps, or with --advise the tyre advice.
+int TempsOrAdvice(const Parsed &args);
+
+// Why a file the window reads cannot be read, for a message.
+std::string Unreadable(const char *path);
 
 // "vosk-setup: " + message on standard error; returns 2.
 int Trouble(const std::string &message);

@@ -36,8 +36,10 @@ QString Hex(std::uint32_t word) {
     return QStringLiteral("0x%1").arg(word, 8, 16, QLatin1Char('0'));
 }
 
-// The shortest decimal of the float, carried by the double it reads as. A
-// float that no double of that decimal brings back is written as hex.
+// The float's decimal with the fewest significant digits that reads back to
+// it, carried by the double it reads as: 0.35, and 32362970000 rather than
+// every integer digit of 32362971136. A float that no double of that
+// decimal brings back is written as hex.
 QJsonValue FloatValue(std::uint32_t word) {
     float value = 0;
     std::memcpy(&value, &word, sizeof value);
@@ -45,7 +47,8 @@ QJsonValue FloatValue(std::uint32_t word) {
         return Hex(word);
     }
     char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    const auto end =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr;
     double number = 0;
     std::from_chars(text, end, number);
     const float back = static_cast<float>(number);
@@ -98,7 +101,7 @@ bool CarriedExactly(const QJsonValue &value) {
 // error that says what is wrong with it.
 bool WordOf(const Field &field, const QJsonValue &value, std::uint32_t &word, QString &error) {
     const double number = value.toDouble();
-    if (value.isDouble() && !CarriedExactly(value)) {
+    if (field.type != WordType::Float && value.isDouble() && !CarriedExactly(value)) {
         error = Describe(value) + QStringLiteral(" has more digits than a number here can hold");
         return false;
     }
@@ -128,22 +131,30 @@ bool WordOf(const Field &field, const QJsonValue &value, std::uint32_t &word, QS
             return false;
         }
         word = text.mid(2).toUInt(nullptr, 16);
+        // Bits are for the floats no number carries; any other float is a
+        // number, so that a file has one spelling of each of its values.
+        const QJsonValue written = FloatValue(word);
+        if (!written.isString()) {
+            error = Describe(value) + QStringLiteral(" is a float written as the number ") +
+                    Describe(written);
+            return false;
+        }
+        return true;
+    }
+    // Any decimal of the float reads back to it: 0.35, 0.3499999940395355 or
+    // 3.5e-1. An integer is rounded to a float straight from its digits, a
+    // fraction through the double it reads as.
+    const qint64 integer = value.toInteger(kNoInteger);
+    float single = 0;
+    if (value.isDouble() && integer != kNoInteger) {
+        single = static_cast<float>(integer);
     } else if (value.isDouble() && std::fabs(number) < kBeyondFloats) {
-        const float single = static_cast<float>(number);
-        std::memcpy(&word, &single, sizeof word);
+        single = static_cast<float>(number);
     } else {
         error = Describe(value) + QStringLiteral(" is not a float");
         return false;
     }
-    // Only the one spelling the writer uses is read, so that whatever is
-    // accepted is written back the same.
-    const QJsonValue written = FloatValue(word);
-    if (written != value || written.isString() != value.isString()) {
-        error = Describe(value) +
-                QStringLiteral(" is not a float as export writes it; that float is written ") +
-                Describe(written);
-        return false;
-    }
+    std::memcpy(&word, &single, sizeof word);
     return true;
 }
 
@@ -184,6 +195,26 @@ bool Fail(std::string &error, const QString &reason) {
 }
 
 } // namespace
+
+QByteArray RecordToJsonText(const RecordBytes &record) {
+    // A QJsonObject keeps its members sorted by name; each member is written
+    // by Qt on its own and the members are joined in file order.
+    const QJsonObject object = RecordToJson(record);
+    QList<QString> names = {QStringLiteral("format"), QStringLiteral("version")};
+    for (const Field &field : kFields) {
+        names.append(QLatin1String(field.name));
+    }
+    QByteArray text = "{\n";
+    for (const QString &name : names) {
+        QJsonObject one;
+        one.insert(name, object.value(name));
+        const QByteArray member = QJsonDocument(one).toJson(QJsonDocument::Indented);
+        // "{\n" + the member + "\n}\n"
+        text += member.mid(2, member.size() - 5);
+        text += name == names.last() ? "\n}\n" : ",\n";
+    }
+    return text;
+}
 
 QJsonObject RecordToJson(const RecordBytes &record) {
     QJsonObject object;

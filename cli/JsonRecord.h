@@ -18,12 +18,16 @@ namespace vosk::cli {
 using RecordBytes = unsigned char[CarSetup::kFileSize];
 
 QJsonObject RecordToJson(const RecordBytes &record);
+// The same as text, its members in file order after "format" and "version",
+// so that a shared file reads in the window's order.
+QByteArray RecordToJsonText(const RecordBytes &record);
 
-// Reads JSON text as RecordToJson writes it. Accepts exactly what it could
-// have written: a missing, unknown, repeated or ill-typed member, a number
-// that is not an exact int32 or uint32 or not the float as written, a bad
-// hex string, or text that is not JSON (nested too deep, a number too large)
-// gives false with one line in error that names the fault.
+// Reads JSON text as RecordToJson writes it, except that a float may be any
+// number that reads as a float, the nearest float being taken. A missing,
+// unknown, repeated or ill-typed member, a number that is not an exact int32
+// or uint32 or beyond the floats, a bad hex string or hex for a float that
+// has a number, or text that is not JSON (nested too deep, a number too
+// large) gives false with one line in error that names the fault.
 bool RecordFromJson(const QByteArray &text, RecordBytes &record, std::string &error);
 
 } // namespace vosk::cli

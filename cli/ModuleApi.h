@@ -33,4 +33,11 @@ struct GearingChart {
 // extension, checked by the caller). Returns 0, or 1 with a reason in error.
 using DrawChartFunction = int (*)(const char *path, const GearingChart *chart, char *error,
                                   std::size_t errorSize);
+
+// "vosk_cli_print_rows_json": prints rowCount rows as a JSON array of
+// objects. Member columns[c] of row r is texts[r * columnCount + c], a JSON
+// number when its kind (Cell::Kind) is 1, null when 2, else a string.
+using PrintRowsJsonFunction = void (*)(const char *const *columns, std::size_t columnCount,
+                                       const char *const *texts, const unsigned char *kinds,
+                                       std::size_t rowCount);
 }

@@ -5,8 +5,6 @@
 #include "ModuleApi.h"
 #include "setups/NameMatch.h"
 
-#include <QJsonDocument>
-
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -16,7 +14,7 @@
 VOSK_EXPORT void vosk_cli_export_json(const unsigned char *record) {
     vosk::cli::RecordBytes bytes;
     std::copy(record, record + sizeof bytes, bytes);
-    const QByteArray text = QJsonDocument(vosk::cli::RecordToJson(bytes)).toJson();
+    const QByteArray text = vosk::cli::RecordToJsonText(bytes);
     std::fwrite(text.data(), 1, static_cast<std::size_t>(text.size()), stdout);
 }
 

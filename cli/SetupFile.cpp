@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,12 +19,54 @@ std::string Reason(int error) {
     return error == EISDIR ? "is a folder" : std::strerror(error);
 }
 
-} // namespace
+// An open file, closed on every way out; standard input stays open.
+struct Input {
+    int fd = -1;
+    explicit Input(int descriptor) : fd(descriptor) {}
+    Input(const Input &) = delete;
+    Input &operator=(const Input &) = delete;
+    ~Input() {
+        if (fd > STDIN_FILENO) {
+            ::close(fd);
+        }
+    }
+};
 
-bool ReadSetupFile(const std::string &path, SetupFile &file, std::string &error) {
-    // O_NONBLOCK: a named pipe that carries a setup's name must not hang us.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
+int OpenNamed(const std::string &path) {
+    return path == "-" ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+// Reads until size bytes are in buffer or the file ends. A read that fails
+// sets error; a pipe answers as its writer delivers, so short reads are
+// simply read on. Standard input may come non-blocking from whoever opened
+// it; such a pipe is waited on rather than given up.
+std::size_t ReadUpTo(int fd, unsigned char *buffer, std::size_t size, int &error) {
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::read(fd, buffer + got, size - got);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0 && errno == EAGAIN) {
+            pollfd ready{fd, POLLIN, 0};
+            if (::poll(&ready, 1, -1) >= 0 || errno == EINTR) {
+                continue;
+            }
+        }
+        if (n <= 0) {
+            error = n < 0 ? errno : 0;
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    return got;
+}
+
+// Reads a file found in a folder: the fast way for the many regular files of
+// a setup folder, and never waiting on a named pipe.
+bool ReadFolderEntry(const std::string &path, SetupFile &file, std::string &error) {
+    const Input in(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (in.fd < 0) {
         error = Reason(errno);
         return false;
     }
@@ -31,7 +74,7 @@ bool ReadSetupFile(const std::string &path, SetupFile &file, std::string &error)
     std::size_t got = 0;
     int readError = 0;
     while (got < kProbe) {
-        const ssize_t n = ::read(fd, bytes + got, kProbe - got);
+        const ssize_t n = ::read(in.fd, bytes + got, kProbe - got);
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -48,31 +91,91 @@ bool ReadSetupFile(const std::string &path, SetupFile &file, std::string &error)
         }
     }
     long long size = static_cast<long long>(got);
-    bool ok = readError == 0;
-    if (ok && got != CarSetup::kFileSize) {
+    if (readError != 0 || got != CarSetup::kFileSize) {
         struct stat st {};
-        if (::fstat(fd, &st) != 0) {
-            readError = errno;
-            ok = false;
-        } else if (S_ISDIR(st.st_mode)) {
-            readError = EISDIR;
-            ok = false;
-        } else if (!S_ISREG(st.st_mode)) {
-            error = "is not a regular file";
-            ::close(fd);
+        if (::fstat(in.fd, &st) != 0) {
+            error = Reason(errno);
             return false;
-        } else if (got == kProbe) {
+        }
+        if (S_ISDIR(st.st_mode)) {
+            error = Reason(EISDIR);
+            return false;
+        }
+        if (!S_ISREG(st.st_mode)) {
+            error = "is not a regular file";
+            return false;
+        }
+        if (readError != 0) {
+            error = Reason(readError);
+            return false;
+        }
+        if (got == kProbe) {
             size = static_cast<long long>(st.st_size);
         }
     }
-    ::close(fd);
-    if (!ok) {
+    file.size = size;
+    if (file.Complete()) {
+        std::memcpy(file.words, bytes, CarSetup::kFileSize);
+    }
+    return true;
+}
+
+} // namespace
+
+bool ReadSetupFile(const std::string &path, SetupFile &file, std::string &error, Named named) {
+    if (named == Named::InFolder) {
+        return ReadFolderEntry(path, file, error);
+    }
+    const Input in(OpenNamed(path));
+    if (in.fd < 0) {
+        error = Reason(errno);
+        return false;
+    }
+    unsigned char bytes[kProbe];
+    int readError = 0;
+    const std::size_t got = ReadUpTo(in.fd, bytes, kProbe, readError);
+    long long size = static_cast<long long>(got);
+    if (readError == 0 && got == kProbe) {
+        // A longer file: its size says how long, or a pipe is read to its end
+        // so that the count is true.
+        struct stat st {};
+        if (::fstat(in.fd, &st) == 0 && S_ISREG(st.st_mode)) {
+            size = static_cast<long long>(st.st_size);
+        } else {
+            unsigned char rest[65536];
+            std::size_t more = 0;
+            while ((more = ReadUpTo(in.fd, rest, sizeof rest, readError)) != 0) {
+                size += static_cast<long long>(more);
+            }
+        }
+    }
+    if (readError != 0) {
         error = Reason(readError);
         return false;
     }
     file.size = size;
     if (file.Complete()) {
         std::memcpy(file.words, bytes, CarSetup::kFileSize);
+    }
+    return true;
+}
+
+bool ReadWholeFile(const std::string &path, std::string &bytes, std::string &error) {
+    const Input in(OpenNamed(path));
+    if (in.fd < 0) {
+        error = Reason(errno);
+        return false;
+    }
+    bytes.clear();
+    unsigned char chunk[65536];
+    int readError = 0;
+    std::size_t got = 0;
+    while ((got = ReadUpTo(in.fd, chunk, sizeof chunk, readError)) != 0) {
+        bytes.append(reinterpret_cast<const char *>(chunk), got);
+    }
+    if (readError != 0) {
+        error = Reason(readError);
+        return false;
     }
     return true;
 }

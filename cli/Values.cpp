@@ -41,7 +41,7 @@ struct WordFacts {
     // Written as zero at every "ok", whatever it held.
     bool alwaysZero = false;
     // The left-hand wheel of a pair that the window's "symmetric" boxes,
-    // ticked whenever a window opens, keep together with word + 1.
+    // ticked whenever a window opens, keep together with its partner word.
     bool linkedLeft = false;
 };
 
@@ -50,6 +50,9 @@ const std::array<WordFacts, CarSetup::kWords> &Facts() {
         std::array<WordFacts, CarSetup::kWords> facts{};
         for (const Slider &slider : kSliders) {
             facts[slider.word].slider = &slider;
+            // The window sets each left-hand wheel before its partner.
+            facts[slider.word].linkedLeft =
+                slider.link != Link::None && slider.partnerWord > slider.word;
         }
         for (const Field &field : kFields) {
             const std::string name = field.name;
@@ -57,9 +60,6 @@ const std::array<WordFacts, CarSetup::kWords> &Facts() {
                 WordFacts &f = facts[field.firstWord + i];
                 f.isFloat = field.type == WordType::Float;
                 f.alwaysZero = name == "reserved0" || name == "reservedTail";
-                f.linkedLeft = (i == 0 || i == 2) &&
-                               (name == "brakePad" || name == "brakeDisc" || name == "spring" ||
-                                name == "dampComp" || name == "dampReb");
             }
         }
         return facts;
@@ -85,6 +85,10 @@ std::string Departure(const Slider &s, std::uint32_t word) {
     }
     if (PositionOf(s.rule, word) != Clamped(s, PositionOf(s.rule, word))) {
         return value + " is outside " + RangeText(s);
+    }
+    // Zero with its sign bit set: no slider step, yet on one.
+    if (IsFloat(s.word) && word == 0x80000000u) {
+        return value + " is zero with a minus sign, which the slider stores as 0";
     }
     return value + " lies between two steps of the slider";
 }
@@ -118,13 +122,19 @@ std::string StoredText(std::size_t k, std::uint32_t word) {
     return std::string(text, end);
 }
 
+const Slider *PartnerOf(std::size_t k) {
+    const Slider *slider = SliderOfWord(k);
+    return slider && slider->link != Link::None ? SliderOfWord(slider->partnerWord) : nullptr;
+}
+
 WindowView ViewInWindow(const std::uint32_t (&words)[49], std::size_t k) {
     const WordFacts &f = Facts()[k];
     const WindowView own = ViewOf(*f.slider, words[k]);
     if (!f.linkedLeft) {
         return own;
     }
-    const int position = ViewOf(*Facts()[k + 1].slider, words[k + 1]).position;
+    const std::size_t partner = f.slider->partnerWord;
+    const int position = ViewOf(*Facts()[partner].slider, words[partner]).position;
     return {position, StoredWord(f.slider->rule, position)};
 }
 
@@ -159,7 +169,8 @@ void ForEachProblem(const std::uint32_t (&words)[49],
             std::string why = own.stored != word ? Departure(*slider, word) : StoredText(k, word);
             if (view.position != own.position) {
                 why += std::string(own.stored != word ? " and" : "") + " differs from " +
-                       KeyOfWord(k + 1) + " (" + ShownText(slider->rule, view.position) +
+                       KeyOfWord(slider->partnerWord) + " (" +
+                       ShownText(slider->rule, view.position) +
                        "), which \"symmetric\" carries across when the window opens";
             }
             report(KeyOfWord(k) + ": " + why + "; the window shows " +

@@ -31,6 +31,10 @@ WindowView ViewOf(const Slider &slider, std::uint32_t word);
 // eight hex digits.
 std::string StoredText(std::size_t k, std::uint32_t word);
 
+// The slider that the window's "symmetric" boxes keep together with the one
+// of word k, or nullptr when word k has no linked partner.
+const Slider *PartnerOf(std::size_t k);
+
 // What a freshly opened window makes of word k of a whole record. It opens
 // with both "symmetric" boxes ticked and sets each left-hand wheel before its
 // right-hand partner, so a linked pair ends at the right-hand wheel's

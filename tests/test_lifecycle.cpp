@@ -9,8 +9,12 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QScrollBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QWheelEvent>
 
 #include <optional>
+#include <tuple>
 
 using namespace vosk::test;
 
@@ -24,6 +28,16 @@ int IndexOf(const TfrmMain *w, const char *name) {
 }
 
 using Lifecycle = WindowTest;
+
+// Brings the page of list to the front and, with click, clicks the list and
+// closes the drop-down that opens: a person gives a list the focus so.
+void ShowList(QComboBox *list, bool click) {
+    ShowPageOf(list);
+    if (click) {
+        QTest::mouseClick(list, Qt::LeftButton);
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    }
+}
 
 } // namespace
 
@@ -76,54 +90,102 @@ TEST_F(Lifecycle, EachActivationReloadsTheRememberedSetup) {
     EXPECT_EQ(ReadFile(kConf), ConfFor("a.rvs"));
 }
 
-TEST_F(Lifecycle, DestroyingTheOwnerDestroysTheWindowWithoutSaving) {
-    WriteFile(kSetupDir + "a.rvs", Bytes(SetupWithSpring(100)));
-    WriteFile(kSetupDir + "b.rvs", Bytes(SetupWithSpring(155)));
-    auto owner = std::make_unique<QObject>();
-    QPointer<TfrmMain> owned = frame.Open(owner.get());
-    QPointer<TfrmMain> free = frame.Open();
-    Pick(owned, "cmbSetupList", IndexOf(owned, "b.rvs"));
-    Move(owned, "trkSpringLF", 61);
-    owner.reset();
-    EXPECT_TRUE(owned.isNull());
-    EXPECT_FALSE(free.isNull());
-    EXPECT_EQ(ReadFile(kConf), ConfFor("b.rvs"));
-    EXPECT_EQ(ReadFile(kSetupDir + "b.rvs"), Bytes(SetupWithSpring(155)));
+namespace {
+
+enum Gone { kOwner = 1, kFrame = 2, kSubWindow = 4 };
+struct TeardownCase {
+    const char *name;
+    const char *control; // "open": the error box of a window being made
+    bool okFirst;        // the name dialog is answered with "ok" before the host acts
+    int gone;            // what the host destroys, in the order of Gone
+};
+void PrintTo(const TeardownCase &row, std::ostream *os) {
+    *os << row.name;
 }
 
-// A host may destroy the owner while a handler waits in a modal dialog (even
-// one just answered with "ok"): the dialog closes, the handler stops without
-// writing anything, and the window goes once the handler has returned,
-// writing the active-setup file once.
-TEST_F(Lifecycle, AnOwnerDestroyedDuringADialogTakesTheWindowAfterItsHandler) {
+// A frame and an owner of the host's own, for it to destroy.
+class HostTeardown : public ::testing::TestWithParam<TeardownCase> {
+protected:
+    ScratchWorkdir workdir;
+    std::unique_ptr<Frame> host = std::make_unique<Frame>();
+    std::unique_ptr<QObject> owner = std::make_unique<QObject>();
+};
+
+} // namespace
+
+// The host may destroy the owner, the frame or the sub-window while a handler
+// waits in a modal dialog (even one just answered with "ok") or while a
+// window being made shows its error box: the dialog closes, the handler stops
+// without writing anything, and the window goes once the handler has
+// returned, writing the active-setup file once.
+TEST_P(HostTeardown, DuringADialogLeavesTheWindowToItsHandler) {
+    const TeardownCase &c = GetParam();
+    const bool opening = c.control == std::string("open");
     WriteFile(kSetupDir + "a.rvs", Bytes(SetupWithSpring(100)));
     MakeDirs("cars/vosk/skins/red"); // a skin whose preview cannot be loaded
-    for (const auto &[control, okFirst] :
-         {std::pair("butNew", true), {"butCopy", false}, {"cmbSkins", false}}) {
-        auto owner = std::make_unique<QObject>();
-        QPointer<TfrmMain> w = frame.Open(owner.get());
-        Pick(w, "cmbSetupList", 0);
-        OnModal<QDialog> modal([&, okFirst = okFirst](QDialog *dialog) {
-            if (okFirst) {
-                Find<QPushButton>(dialog, "butOk")->click();
-            }
-            const QPointer<QDialog> open = dialog;
-            owner.reset();
-            EXPECT_TRUE(w && !Exists(kConf)) << "the window went under its handler";
-            EXPECT_TRUE(open && open->isHidden()) << "the dialog outlived its window";
-            if (open) {
-                open->reject();
-            }
-        });
-        *control == 'b' ? Click(w, control) : Pick(w, control, 0);
-        Frame::Settle();
-        EXPECT_TRUE(modal.seen && w.isNull()) << control;
-        EXPECT_EQ(ReadFile(kConf), ConfFor("a.rvs")) << control;
-        std::filesystem::remove(kConf);
-        Frame::Settle();
-        EXPECT_EQ(Entries(kSetupDir), std::set<std::string>{"a.rvs"}) << control;
+    if (opening) {
+        WriteFile("cars/vosk/cfg.ini", "[SKIN]\r\nCURRENT=red\r\n\r\n");
     }
+    QPointer<TfrmMain> w;
+    OnModal<QDialog> modal([&](QDialog *dialog) {
+        if (c.okFirst) {
+            Find<QPushButton>(dialog, "butOk")->click();
+        }
+        const QPointer<QDialog> open = dialog;
+        if (c.gone & kOwner) {
+            owner.reset();
+        }
+        if (c.gone & kFrame) {
+            host.reset();
+        }
+        if (c.gone & kSubWindow) {
+            delete w->parentWidget();
+        }
+        if (!opening) {
+            EXPECT_TRUE(w && !Exists(kConf)) << "the window went under its handler";
+            EXPECT_TRUE(!open || open->isHidden()) << "the dialog outlived its window";
+        }
+        if (open) {
+            open->reject();
+        }
+    });
+    if (opening && c.gone == kFrame) {
+        EXPECT_THROW(TfrmMain::OpenInHostFrame(owner.get()), std::runtime_error);
+    } else if (opening) {
+        EXPECT_EQ(TfrmMain::OpenInHostFrame(owner.get()), nullptr);
+    } else {
+        w = host->Open(owner.get());
+        Pick(w, "cmbSetupList", 0);
+        Move(w, "trkSpringLF", 61); // never stored when the window goes with the host
+        if (c.control == std::string("cmbSkins")) {
+            ShowList(Find<QComboBox>(w, c.control), true);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        } else {
+            Click(w, c.control);
+        }
+    }
+    Frame::Settle();
+    EXPECT_TRUE(modal.seen);
+    const QWidgetList widgets = QApplication::allWidgets();
+    EXPECT_TRUE(std::none_of(widgets.begin(), widgets.end(),
+                             [](QWidget *widget) { return qobject_cast<TfrmMain *>(widget); }));
+    EXPECT_EQ(Entries(kSetupDir), (std::set<std::string>{"a.rvs", "conf.ini"}));
+    EXPECT_EQ(ReadFile(kSetupDir + "a.rvs"), Bytes(SetupWithSpring(100)));
+    EXPECT_EQ(ReadFile(kConf), ConfFor(opening ? "" : "a.rvs"));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Host, HostTeardown,
+    ::testing::Values(TeardownCase{"OwnerDuringNewAfterOk", "butNew", true, kOwner},
+                      TeardownCase{"OwnerDuringCopy", "butCopy", false, kOwner},
+                      TeardownCase{"OwnerDuringSkinError", "cmbSkins", false, kOwner},
+                      TeardownCase{"FrameDuringNewAfterOk", "butNew", true, kFrame},
+                      TeardownCase{"FrameDuringSkinError", "cmbSkins", false, kFrame},
+                      TeardownCase{"SubWindowDuringNew", "butNew", false, kSubWindow},
+                      TeardownCase{"OwnerThenFrameDuringCopy", "butCopy", false, kOwner | kFrame},
+                      TeardownCase{"FrameWhileOpening", "open", false, kFrame},
+                      TeardownCase{"OwnerWhileOpening", "open", false, kOwner}),
+    [](const auto &row) { return std::string(row.param.name); });
 
 // Names that share a long beginning still look different in the closed
 // list, which gives the whole name as its tooltip; a long list scrolls.
@@ -244,3 +306,53 @@ INSTANTIATE_TEST_SUITE_P(Names, UnusualName,
                                            std::pair("LongestName",
                                                      std::string(251, 'L') + ".rvs")),
                          [](const auto &row) { return std::string(row.param.first); });
+
+namespace {
+
+// Which list, and whether a click gave it the focus as a person does.
+class Wheel : public Lifecycle,
+              public ::testing::WithParamInterface<std::tuple<const char *, bool>> {};
+
+} // namespace
+
+// A notch over a closed list picks only when the list has the focus, and
+// otherwise loses neither the unsaved edits nor the remembered skin.
+TEST_P(Wheel, PicksOnlyInAListWithTheFocus) {
+    const auto [name, focused] = GetParam();
+    WriteFile(kSetupDir + "a.rvs", Bytes(SetupWithSpring(100)));
+    WriteFile(kSetupDir + "b.rvs", Bytes(SetupWithSpring(155)));
+    WriteFile(kConf, ConfFor("a.rvs"));
+    for (const char *skin : {"blue", "red"}) {
+        MakeDirs(std::string("cars/vosk/skins/") + skin);
+        QImage(4, 3, QImage::Format_RGB32)
+            .save(QStringLiteral("cars/vosk/skins/%1/ui.bmp").arg(skin));
+    }
+    const std::string choice = "[SKIN]\r\nCURRENT=red\r\n\r\n";
+    WriteFile("cars/vosk/cfg.ini", choice);
+    TfrmMain *w = frame.Open();
+    Move(w, "trkFuel", 44);
+    auto *list = Find<QComboBox>(w, name);
+    ShowList(list, focused);
+    ASSERT_EQ(list->hasFocus(), focused);
+    // Sent as QTest sends a click, spontaneous: Qt then gives the focus by
+    // the wheel, and passes an ignored notch on, as for a real mouse.
+    const int before = list->currentIndex();
+    const QPointF at = QRectF(list->rect()).center();
+    QWheelEvent wheel(at, list->mapToGlobal(at), QPoint(), QPoint(0, before == 0 ? -120 : 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    QApplication::instance()->notify(list, &wheel);
+    Frame::Settle();
+    const bool setups = list->objectName() == "cmbSetupList";
+    EXPECT_EQ(list->currentIndex() != before, focused);
+    EXPECT_EQ(Position(w, "trkFuel"), focused && setups ? 30 : 44);
+    EXPECT_EQ(ReadFile("cars/vosk/cfg.ini") != choice, focused && !setups);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, Wheel,
+                         ::testing::Combine(::testing::Values("cmbSetupList", "cmbSkins"),
+                                            ::testing::Bool()),
+                         [](const auto &row) {
+                             return std::string(std::get<0>(row.param)) +
+                                    (std::get<1>(row.param) ? "Focused" : "");
+                         });

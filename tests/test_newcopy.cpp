@@ -77,20 +77,9 @@ TEST_F(NewCopy, NewStoresTheDefaultsWithTheLoadedGearingAndSelectsThem) {
     EXPECT_EQ(Position(window, "trkGear4"), 2500);
 }
 
-TEST_F(NewCopy, NewOntoATakenNameKeepsThatFileAndLoadsIt) {
-    Press("butNew", TypeAndOk("slow"));
-    EXPECT_EQ(ReadFile(kSetupDir + "slow.rvs"), slowBytes);
-    EXPECT_EQ(Selected(), "slow.rvs");
-    EXPECT_EQ(std::pair(Position(window, "trRear"), Position(window, "trkSpringLF")),
-              std::pair(5, 90));
-}
-
 TEST_F(NewCopy, CopyDuplicatesTheStoredFileAndKeepsTheSourceActive) {
     Press("butCopy", TypeAndOk("fast"));
     EXPECT_EQ(ReadFile(kSetupDir + "fast.rvs"), slowBytes);
-    EXPECT_EQ(Selected(), "slow.rvs");
-    EXPECT_EQ(List()->count(), 2);
-    EXPECT_EQ(Position(window, "trRear"), 11);
 
     WriteFile(kSetupDir + "taken.rvs", "not a setup");
     Press("butCopy", TypeAndOk("taken"));
@@ -134,7 +123,9 @@ struct NameCase {
     const char *name;
     const char *button;
     Answer answer;
-    const char *file; // nullptr: nothing may change
+    const char *file;     // the one file made, in the setup folder; nullptr: none anywhere
+    const char *selected; // afterwards
+    int rear;             // the wing slider: 11 unsaved, 16 the defaults, 5 slow.rvs loaded
 };
 void PrintTo(const NameCase &row, std::ostream *os) {
     *os << row.name;
@@ -144,24 +135,46 @@ class TypedName : public NewCopy, public ::testing::WithParamInterface<NameCase>
 
 } // namespace
 
+// Every file under the scratch folder, by its path from there.
+std::set<std::string> Tree() {
+    std::set<std::string> files;
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(".")) {
+        files.insert(std::filesystem::relative(entry.path(), ".").string());
+    }
+    return files;
+}
+
 TEST_P(TypedName, IsUsedAsTypedWithTheExtensionAdded) {
     const NameCase &c = GetParam();
+    std::set<std::string> files = Tree();
     Press(c.button, c.answer);
+    if (c.file) {
+        files.insert(kSetupDir + c.file);
+    }
+    EXPECT_EQ(Tree(), files);
     EXPECT_EQ(List()->count(), c.file ? 2 : 1);
-    EXPECT_EQ(Selected(), c.file && c.button == std::string("butNew") ? c.file : "slow.rvs");
+    EXPECT_EQ(Selected(), c.selected);
     EXPECT_EQ(ReadFile(kSetupDir + "slow.rvs"), slowBytes);
-    EXPECT_TRUE(c.file ? Exists(kSetupDir + c.file) : Position(window, "trRear") == 11);
+    EXPECT_EQ(Position(window, "trRear"), c.rear);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     NewCopy, TypedName,
-    ::testing::Values(NameCase{"NewTyped", "butNew", TypeAndOk("fast"), "fast.rvs"},
-                      NameCase{"NewTrailingSpace", "butNew", TypeAndOk("fast "), "fast .rvs"},
-                      NameCase{"NewExtensionTyped", "butNew", TypeAndOk("fast.rvs"),
-                               "fast.rvs.rvs"},
-                      NameCase{"CopyTrailingSpace", "butCopy", TypeAndOk("fast "), "fast .rvs"},
-                      NameCase{"NewCancelled", "butNew", kCancel, nullptr},
-                      NameCase{"NewClosed", "butNew", kCloseButton, nullptr},
-                      NameCase{"NewEmptyName", "butNew", TypeAndOk(""), nullptr},
-                      NameCase{"CopyEmptyName", "butCopy", TypeAndOk(""), nullptr}),
+    ::testing::Values(
+        NameCase{"NewTyped", "butNew", TypeAndOk("fast"), "fast.rvs", "fast.rvs", 16},
+        NameCase{"NewTrailingSpace", "butNew", TypeAndOk("fast "), "fast .rvs", "fast .rvs", 16},
+        NameCase{"NewExtensionTyped", "butNew", TypeAndOk("fast.rvs"), "fast.rvs.rvs",
+                 "fast.rvs.rvs", 16},
+        NameCase{"NewDotDot", "butNew", TypeAndOk(".."), "...rvs", "...rvs", 16},
+        NameCase{"NewTakenName", "butNew", TypeAndOk("slow"), nullptr, "slow.rvs", 5},
+        NameCase{"CopyTrailingSpace", "butCopy", TypeAndOk("fast "), "fast .rvs", "slow.rvs", 11},
+        NameCase{"NewCancelled", "butNew", kCancel, nullptr, "slow.rvs", 11},
+        NameCase{"NewClosed", "butNew", kCloseButton, nullptr, "slow.rvs", 11},
+        NameCase{"NewEmptyName", "butNew", TypeAndOk(""), nullptr, "slow.rvs", 11},
+        NameCase{"CopyEmptyName", "butCopy", TypeAndOk(""), nullptr, "slow.rvs", 11},
+        // A failed save: nothing selected, the defaults on screen.
+        NameCase{"NewOutsideTheFolder", "butNew", TypeAndOk("../../../outside"), nullptr, "", 16},
+        NameCase{"CopyOutsideTheFolder", "butCopy", TypeAndOk("../../../outside"), nullptr,
+                 "slow.rvs", 11},
+        NameCase{"CopyIntoTheCarFolder", "butCopy", TypeAndOk("../slow"), nullptr, "slow.rvs", 11}),
     [](const auto &row) { return std::string(row.param.name); });

@@ -221,6 +221,25 @@ QImage CarPicture(int width, int height, const Livery &livery) {
     return image;
 }
 
+void DrawIcon(QPainter &p, double side, const Livery &livery) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(side / kCanvasW, side / kCanvasW);
+    // A badge with a little margin, as desktop themes draw their own icons.
+    QLinearGradient night(0, 0, 0, kCanvasW);
+    night.setColorAt(0.0, QColor(58, 62, 70));
+    night.setColorAt(1.0, QColor(24, 26, 30));
+    p.setPen(Qt::NoPen);
+    p.setBrush(night);
+    p.drawRoundedRect(QRectF(6, 6, kCanvasW - 12, kCanvasW - 12), 28, 28);
+    // The car fills the badge's width and sits on its middle; its wing top
+    // is at 70 and its shadow ends near 127 on the picture canvas.
+    p.translate(0, kCanvasW / 2 - 98);
+    DrawCar(p, livery);
+    p.restore();
+}
+
 bool SaveBitmap24(const QImage &image, const QString &path, QString &error) {
     // An image without alpha is written as three bytes a pixel, BI_RGB.
     if (!image.convertToFormat(QImage::Format_RGB32).save(path, "BMP")) {

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QString>
 
+class QPainter;
+
 namespace vosk::art {
 
 // The colours and race number a car is painted in.
@@ -18,6 +20,10 @@ struct Livery {
 QImage Banner();
 // The car seen from the side on a stretch of track, scaled to size.
 QImage CarPicture(int width, int height, const Livery &livery);
+
+// The program's icon, the car on a dark rounded badge, drawn into a square
+// of the given side on any paint device (a picture or an SVG file).
+void DrawIcon(QPainter &p, double side, const Livery &livery);
 
 // Saves image as an uncompressed 24-bit Windows bitmap and reads the header
 // back, because the window's loader only promises to read that one kind.

@@ -1,8 +1,8 @@
 #include "SampleFolder.h"
 
 #include "Artwork.h"
+#include "core/CarFiles.h"
 #include "core/CarSetup.h"
-#include "core/Paths.h"
 
 #include <QDir>
 #include <QFile>
@@ -108,23 +108,18 @@ const char kChosenSkin[] = "azure";
 
 // Tyre temperatures after a run: fronts hotter on the inside from the
 // negative camber, rears warmer overall from the power going down.
-const char kTyreTemperatures[] = "[SESSION]\r\n"
-                                 "LAPS=12\r\n"
-                                 "\r\n"
-                                 "[TEMPS]\r\n"
-                                 "TEMP_TIRE0_I=86.4\r\n"
-                                 "TEMP_TIRE0_M=83.9\r\n"
-                                 "TEMP_TIRE0_O=80.7\r\n"
-                                 "TEMP_TIRE1_I=87.1\r\n"
-                                 "TEMP_TIRE1_M=84.2\r\n"
-                                 "TEMP_TIRE1_O=79.6\r\n"
-                                 "TEMP_TIRE2_I=92.3\r\n"
-                                 "TEMP_TIRE2_M=90.5\r\n"
-                                 "TEMP_TIRE2_O=88.2\r\n"
-                                 "TEMP_TIRE3_I=93.0\r\n"
-                                 "TEMP_TIRE3_M=90.9\r\n"
-                                 "TEMP_TIRE3_O=87.6\r\n"
-                                 "\r\n";
+// In the order of the file's keys, each wheel inner, middle, outer.
+const char *const kTyreTemperatures[] = {"86.4", "83.9", "80.7", "87.1", "84.2", "79.6",
+                                         "92.3", "90.5", "88.2", "93.0", "90.9", "87.6"};
+static_assert(std::size(kTyreTemperatures) == vosk::kTyreReadings.size());
+
+QByteArray TyreTemperatureText() {
+    QByteArray text = QByteArray("[SESSION]\r\nLAPS=12\r\n\r\n[") + vosk::kTyreSection + "]\r\n";
+    for (std::size_t i = 0; i < vosk::kTyreReadings.size(); ++i) {
+        text += QByteArray(vosk::kTyreReadings[i].key) + '=' + kTyreTemperatures[i] + "\r\n";
+    }
+    return text + "\r\n";
+}
 
 CarSetup ToRecord(const SampleSetup &s) {
     CarSetup setup;
@@ -185,7 +180,7 @@ bool WriteSampleFolder(const QString &root, QString &error) {
         }
     }
     if (!WriteText(base + QLatin1String(vosk::paths::kActiveSetupFile),
-                   QByteArray("[ACTIVESETUP]\r\nNAME=") + kActiveSetup + "\r\n\r\n\r\n", error)) {
+                   QByteArray::fromStdString(vosk::ActiveSetupText(kActiveSetup)), error)) {
         return false;
     }
 
@@ -193,19 +188,20 @@ bool WriteSampleFolder(const QString &root, QString &error) {
     for (const SampleSkin &skin : kSkins) {
         const QString folder = skinsFolder + QLatin1Char('/') + QLatin1String(skin.name);
         if (!MakeFolder(folder, error) ||
-            !SaveBitmap24(CarPicture(200, 150, skin.livery), folder + QStringLiteral("/ui.bmp"),
+            !SaveBitmap24(CarPicture(200, 150, skin.livery),
+                          folder + QLatin1Char('/') + QLatin1String(vosk::paths::kSkinPreview),
                           error)) {
             return false;
         }
     }
     if (!WriteText(base + QLatin1String(vosk::paths::kSkinChoiceFile),
-                   QByteArray("[SKIN]\r\nCURRENT=") + kChosenSkin + "\r\n\r\n", error)) {
+                   QByteArray::fromStdString(vosk::SkinChoiceText(kChosenSkin)), error)) {
         return false;
     }
 
     const QString tyreFile = base + QLatin1String(vosk::paths::kTyreTemperatureFile);
     return MakeFolder(QFileInfo(tyreFile).path(), error) &&
-           WriteText(tyreFile, QByteArray(kTyreTemperatures), error);
+           WriteText(tyreFile, TyreTemperatureText(), error);
 }
 
 } // namespace vosk::art

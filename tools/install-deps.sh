@@ -16,11 +16,15 @@ packages=(
     netpbm                           # reading and saving those pictures (xwdtopnm, pnmtopng)
     qt6-svg-dev                      # the gearing chart as SVG
     git                              # the setups-in-git check
+    libxml2-utils                    # xmllint: the gearing chart's SVG is well-formed XML
     hyperfine                        # timing vosk-setup as whole processes (bench/cli.sh)
+    strace                           # the order of a save's flushes and renames (cli tests)
     locales                          # a comma-decimal locale for the number tests
     gcovr                            # line coverage
     clang-format                     # the formatting check
     dpkg-dev file                    # the Debian package's library dependencies
+    help2man man-db                  # manual pages made from --help, shown with man
+    lintian desktop-file-utils appstream  # checking the package, its menu entry and AppStream data
 )
 
 missing=()

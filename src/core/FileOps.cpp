@@ -1,39 +1,53 @@
 #include "core/FileOps.h"
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <dirent.h>
 #include <exception>
 #include <fcntl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-// Files are written the way a careful desktop editor writes them: the bytes go
-// to a temporary file beside the target, which takes the target's name only
-// once it is whole, so a process killed half-way leaves either the old file or
-// the new one, never a torn one. Where the file system allows it the
-// temporary has no name at all until then (O_TMPFILE), so a kill leaves
-// nothing behind either, but for one instant of a replace; the next save of
-// the same file removes what that instant left. There is no fsync: the files
-// are small user settings, and surviving a power cut is not worth the stall
-// in the window.
+// Files are written as databases and careful editors write them: the bytes go
+// to a temporary file beside the target, flushed to the disk before it takes
+// the target's name, and the folder is flushed after the rename, so neither a
+// kill nor a power cut leaves a torn or empty file, only the old or the new.
+//
+// Where the file system allows, the temporary has no name until it is whole
+// (O_TMPFILE), but replacing a name takes one named step (a link under
+// "<name>.tmp-XXXXXX", renamed over the target), and a kill between those two
+// calls leaves that whole copy behind. It stays: its name is never a setup's,
+// and nothing here deletes a file it did not make in the same call, since a
+// user's file or another process's live temporary can look just the same, and
+// finding leftovers would mean reading the whole folder on every save.
 
 namespace vosk {
 namespace {
 
-// Named temporary files are "<name>.tmp-<process id>-XXXXXX". They must
-// never end in the setup extension, or a temporary would show up in the
-// setup list; the process id tells a temporary whose maker was killed from
-// one that is still being written.
 constexpr char kTempMark[] = ".tmp-";
 constexpr std::size_t kRandomChars = 6;
 
 // The kernel's own limit on links followed in one path lookup.
 constexpr int kMaxLinkHops = 40;
+
+bool Fail(int error) {
+    errno = error;
+    return false;
+}
+
+// Closes fd after a failed step and removes name, the file this call made
+// there, keeping the errno that says why the step failed. Returns -1.
+int Abandon(int fd, const std::string &name) {
+    const int error = errno;
+    ::close(fd);
+    if (!name.empty()) {
+        ::unlink(name.c_str());
+    }
+    errno = error;
+    return -1;
+}
 
 bool WriteAll(int fd, const void *data, std::size_t size) {
     const auto *bytes = static_cast<const unsigned char *>(data);
@@ -43,7 +57,7 @@ bool WriteAll(int fd, const void *data, std::size_t size) {
             continue;
         }
         if (n <= 0) {
-            return false;
+            return n < 0 ? false : Fail(EIO);
         }
         bytes += n;
         size -= static_cast<std::size_t>(n);
@@ -74,7 +88,7 @@ mode_t FreshFileMode() {
 
 // A path that names a folder, or nothing, can never become a file.
 bool NamesAFile(const std::string &path) {
-    return !path.empty() && path.back() != '/';
+    return path.empty() ? Fail(ENOENT) : path.back() != '/' || Fail(EISDIR);
 }
 
 // The folder part of path with its slash ("" for a bare name).
@@ -85,12 +99,15 @@ std::string FolderOf(const std::string &path) {
 
 // Follows path through symbolic links, a chain of them included, to the file
 // the bytes belong in; each relative link is read from its own folder. The
-// result may not exist (a dangling link). False for a loop or an unreadable
-// link.
+// result may not exist (a dangling link). False for a loop (ELOOP), an
+// unreadable link or a name that can only be a folder.
 bool FollowLinks(const std::string &path, std::string &target) {
     target = path;
     for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
         struct stat st {};
+        if (!NamesAFile(target)) {
+            return false;
+        }
         if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
             return true;
         }
@@ -101,16 +118,16 @@ bool FollowLinks(const std::string &path, std::string &target) {
             to.resize(to.size() * 2);
         }
         if (n <= 0) {
-            return false;
+            return n == 0 && Fail(ENOENT);
         }
         to.resize(static_cast<std::size_t>(n));
         target = to.front() == '/' ? to : FolderOf(target) + to;
     }
-    return false;
+    return Fail(ELOOP);
 }
 
-// Replaces the trailing X's of pattern with random letters and digits.
-void Randomise(std::string &pattern) {
+// Six random letters and digits.
+std::string RandomChars() {
     static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     unsigned char random[kRandomChars] = {};
     if (::getrandom(random, sizeof random, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof random)) {
@@ -123,20 +140,21 @@ void Randomise(std::string &pattern) {
             static_cast<unsigned long long>(now.tv_nsec) * 2654435761u + ++counter;
         std::memcpy(random, &mix, sizeof random);
     }
+    std::string chars(kRandomChars, '\0');
     for (std::size_t i = 0; i < kRandomChars; ++i) {
-        pattern[pattern.size() - kRandomChars + i] = kChars[random[i] % (sizeof kChars - 1)];
+        chars[i] = kChars[random[i] % (sizeof kChars - 1)];
     }
+    return chars;
 }
 
-// Gives a temporary file a fresh name beside target with make(name), which
+// Gives a temporary file of target a fresh name, temp, with make(temp), which
 // fails with EEXIST on a taken name and is tried again. A name that would
-// grow too long with the suffix falls back to a short name in the same
-// folder, which keeps the final rename or link on the same file system.
+// grow too long falls back to the bare suffix in the same folder, which keeps
+// the final rename or link on the same file system.
 template <typename Make> int NameBeside(const std::string &target, std::string &temp, Make make) {
     for (const std::string &base : {target, FolderOf(target)}) {
         for (int attempt = 0; attempt < 100; ++attempt) {
-            temp = base + kTempMark + std::to_string(::getpid()) + '-' +
-                   std::string(kRandomChars, 'X');
+            temp = base + kTempMark + RandomChars();
             const int result = make(temp);
             if (result >= 0) {
                 return result;
@@ -149,147 +167,135 @@ template <typename Make> int NameBeside(const std::string &target, std::string &
             break;
         }
     }
+    temp.clear();
     return -1;
 }
 
-// How putting bytes under a name through a temporary file ended.
-enum class Put { kDone, kFailed, kNoTemporary, kTryNamed };
-
-// Gives the whole unnamed temporary fd the name target. A replace that finds
-// something there (it may have appeared since the caller looked) links the
-// file under a temporary name and renames that over target: only the instant
-// between those two calls can leave a whole temporary file behind. kTryNamed
-// when linking through /proc is not possible here.
-Put PublishUnnamed(int fd, const std::string &target, bool replace, bool exists) {
-    const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    const auto linkAs = [&self](const std::string &name) {
-        return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
-    };
-    if (!replace || !exists) {
-        if (linkAs(target) == 0) {
-            return Put::kDone;
-        }
-        if (errno != EEXIST) {
-            return Put::kTryNamed;
-        }
-        if (!replace) {
-            return Put::kFailed;
-        }
+// Writes size bytes over the regular file path, opened with the extra flags
+// (O_CREAT | O_EXCL: a new file, removed again when it cannot be filled),
+// cuts it to that length and flushes it. Returns the open descriptor or -1.
+int WriteFlushed(const std::string &path, int flags, const void *data, std::size_t size) {
+    const int fd = ::open(path.c_str(), flags | O_WRONLY | O_CLOEXEC | O_NONBLOCK, 0666);
+    struct stat st {};
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !WriteAll(fd, data, size) ||
+                    ::ftruncate(fd, static_cast<off_t>(size)) != 0 || ::fsync(fd) != 0)) {
+        return Abandon(fd, (flags & O_EXCL) ? path : std::string());
     }
-    std::string temp;
-    if (NameBeside(target, temp, [&](std::string &name) {
-            Randomise(name);
-            return linkAs(name);
-        }) != 0) {
-        return Put::kTryNamed;
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return Put::kFailed;
-    }
-    return Put::kDone;
+    return fd;
 }
 
-// Used when the file system cannot make hard links: O_EXCL still refuses an
-// existing target, and a target we created but could not fill is removed.
-bool CreateExclusive(const std::string &to, const void *data, std::size_t size) {
-    const int fd = ::open(to.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return false;
-    }
-    bool ok = WriteAll(fd, data, size);
-    ok = (::close(fd) == 0) && ok;
-    if (!ok) {
-        ::unlink(to.c_str());
-    }
-    return ok;
-}
-
-// The named temporary of file systems without O_TMPFILE or without /proc.
-// A kill between its creation and the final rename or link leaves it behind.
-Put PublishNamed(const std::string &target, const void *data, std::size_t size, mode_t mode,
-                 bool replace) {
-    std::string temp;
-    const int fd = NameBeside(target, temp,
-                              [](std::string &name) { return ::mkostemp(name.data(), O_CLOEXEC); });
-    if (fd < 0) {
-        return (errno == EACCES || errno == EPERM) ? Put::kNoTemporary : Put::kFailed;
-    }
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, data, size);
-    // A failed close can mean the data never reached the file (NFS, quota).
-    ok = (::close(fd) == 0) && ok;
-    int error = 0;
-    if (ok && replace) {
-        ok = ::rename(temp.c_str(), target.c_str()) == 0;
-    } else if (ok) {
-        // link, unlike rename, fails when target already exists.
-        ok = ::link(temp.c_str(), target.c_str()) == 0;
-        error = errno;
-    }
-    if (!ok || !replace) {
-        ::unlink(temp.c_str());
-    }
-    const bool noLinks = error == EPERM || error == ENOTSUP || error == EOPNOTSUPP ||
-                         error == EXDEV || error == ENOSYS;
-    return ok || (noLinks && CreateExclusive(target, data, size)) ? Put::kDone : Put::kFailed;
-}
-
-// Writes the bytes to a temporary file in target's folder with the given
-// permission bits and gives it the name target, replacing what is there only
-// when replace is set. exists says whether target existed a moment ago.
-Put PutThroughTemp(const std::string &target, const void *data, std::size_t size, mode_t mode,
-                   bool replace, bool exists) {
+// Flushes the folder of target, so that a name just given survives a power
+// cut. Some file systems refuse to flush a folder; the name is given either
+// way, so, as databases do, that refusal is not the save's failure.
+void FlushFolder(const std::string &target) {
     const std::string folder = FolderOf(target);
     const int fd =
-        ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
-        // The umask applied to the mode given to open; the kept bits of an
-        // existing file must not lose anything to it.
-        Put put = (::fchmod(fd, mode) == 0 && WriteAll(fd, data, size))
-                      ? PublishUnnamed(fd, target, replace, exists)
-                      : Put::kFailed;
+        ::fsync(fd);
         ::close(fd);
-        if (put != Put::kTryNamed) {
-            return put;
-        }
-    } else if (errno == EACCES || errno == EPERM) {
-        return Put::kNoTemporary;
-    } else if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
-        return Put::kFailed;
     }
-    return PublishNamed(target, data, size, mode, replace);
 }
 
-// The folder lets no new name in (a read-only folder holding a writable
-// file), so the save can only overwrite the file where it stands. This is the
-// one case in which a kill or a full disk half-way can tear the file. Writing
-// over the old bytes before cutting the file to length, rather than emptying
-// it first, keeps a same-sized save from ever needing new disk space.
-bool OverwriteInPlace(const std::string &target, const void *data, std::size_t size) {
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+// Writes and flushes the bytes in a new file beside target, with the
+// permission bits mode and, when old is given, old's owner and group (root
+// may give a file away; anyone else gets EPERM here). The file has no name
+// where the file system allows it, else its name is temp. Returns its
+// descriptor, or -1.
+int WriteTemporary(const std::string &target, const void *data, std::size_t size, mode_t mode,
+                   const struct stat *old, std::string &temp) {
+    static const bool canLinkUnnamed = ::access("/proc/self/fd", X_OK) == 0;
+    const std::string folder = FolderOf(target);
+    int fd = -1;
+    temp.clear();
+    if (canLinkUnnamed) {
+        fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    }
+    if (fd < 0 && (!canLinkUnnamed || errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+        fd = NameBeside(target, temp, [](const std::string &name) {
+            return ::open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+        });
+    }
+    if (fd < 0) {
+        return -1;
+    }
+    struct stat made {};
+    // The mode is set after the open because the umask cut it there; the kept
+    // bits of an existing file must not lose anything to it.
+    if (::fstat(fd, &made) != 0 ||
+        (old && (made.st_uid != old->st_uid || made.st_gid != old->st_gid) &&
+         ::fchown(fd, old->st_uid, old->st_gid) != 0) ||
+        ::fchmod(fd, mode) != 0 || !WriteAll(fd, data, size) || ::fsync(fd) != 0) {
+        return Abandon(fd, temp);
+    }
+    return fd;
+}
+
+// Puts the bytes under the name target through a flushed temporary file, then
+// flushes the folder. With old (target's status) the file there is replaced;
+// without it nothing may stand under the name, unless replace allows a file
+// that appeared meanwhile to be replaced.
+bool PutThroughTemp(const std::string &target, const void *data, std::size_t size, mode_t mode,
+                    const struct stat *old, bool replace) {
+    std::string temp;
+    const int fd = WriteTemporary(target, data, size, mode, old, temp);
     if (fd < 0) {
         return false;
     }
-    struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && WriteAll(fd, data, size) &&
-              ::ftruncate(fd, static_cast<off_t>(size)) == 0;
-    ok = (::close(fd) == 0) && ok;
-    return ok;
+    bool done = false, renamed = false;
+    if (temp.empty()) {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        const auto linkAs = [&self](const std::string &name) {
+            return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
+        };
+        done = !old && linkAs(target) == 0;
+        if (!done && (old || (replace && errno == EEXIST)) &&
+            NameBeside(target, temp, linkAs) == 0) {
+            done = renamed = ::rename(temp.c_str(), target.c_str()) == 0;
+        }
+    } else if (replace) {
+        done = renamed = ::rename(temp.c_str(), target.c_str()) == 0;
+    } else {
+        // link, unlike rename, refuses a taken name. A file system without
+        // hard links refuses the link itself, and O_EXCL stands in.
+        done = ::link(temp.c_str(), target.c_str()) == 0;
+        const int made = !done && (errno == EPERM || errno == EOPNOTSUPP || errno == ENOSYS)
+                             ? WriteFlushed(target, O_CREAT | O_EXCL, data, size)
+                             : -1;
+        done = done || (made >= 0 && ::close(made) == 0);
+    }
+    const int error = errno;
+    ::close(fd);
+    if (!temp.empty() && !renamed) {
+        ::unlink(temp.c_str());
+    }
+    if (!done) {
+        return Fail(error);
+    }
+    FlushFolder(target);
+    return true;
+}
+
+// Overwrites the file where it stands. This one path cannot be atomic: a kill
+// or a full disk half-way leaves a torn file. Writing over the old bytes
+// before cutting the file to length, rather than emptying it first, keeps a
+// same-sized save from needing disk space.
+bool WriteInPlace(const std::string &target, const void *data, std::size_t size) {
+    const int fd = WriteFlushed(target, 0, data, size);
+    return fd >= 0 && ::close(fd) == 0;
 }
 
 // Opens path for reading when it is a regular file. O_NONBLOCK keeps a named
 // pipe that happens to carry a setup's name from hanging the window.
 int OpenRegular(const std::string &path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        return -1;
-    }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return -1;
+    if (fd < 0 || (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))) {
+        return fd;
     }
-    return fd;
+    ::close(fd);
+    errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    return -1;
 }
 
 // Reads up to size bytes, stopping early only at the end of the file.
@@ -312,40 +318,6 @@ ssize_t ReadUpTo(int fd, unsigned char *buffer, std::size_t size) {
     return static_cast<ssize_t>(got);
 }
 
-// The process id in a temporary's name, prefix + id + "-XXXXXX"; 0 when name
-// is no such name.
-pid_t MakerOf(const std::string &name, const std::string &prefix) {
-    const std::size_t at = prefix.size(), dash = name.find('-', at);
-    if (name.compare(0, at, prefix) != 0 || dash == std::string::npos || dash == at ||
-        dash > at + 9 || name.find_first_not_of("0123456789", at) != dash ||
-        name.size() != dash + 1 + kRandomChars) {
-        return 0;
-    }
-    return static_cast<pid_t>(std::stol(name.substr(at, dash - at)));
-}
-
-// Removes the temporaries of target that killed processes left: a whole one
-// from the instant between naming and renaming, or, without O_TMPFILE, one
-// from anywhere in the write. Once its maker is gone nobody can publish such
-// a file any more. A process of another machine or pid namespace sharing the
-// folder looks gone too: its save then fails and leaves the old file whole.
-void RemoveOrphanedTemps(const std::string &target) {
-    const std::string folder = FolderOf(target);
-    DIR *dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir) {
-        return;
-    }
-    const std::string own = target.substr(folder.size()) + kTempMark;
-    while (const dirent *entry = ::readdir(dir)) {
-        pid_t maker = MakerOf(entry->d_name, own);
-        maker = maker ? maker : MakerOf(entry->d_name, kTempMark); // the shortened form
-        if (maker > 0 && ::kill(maker, 0) != 0 && errno == ESRCH) {
-            ::unlinkat(::dirfd(dir), entry->d_name, 0);
-        }
-    }
-    ::closedir(dir);
-}
-
 } // namespace
 
 bool ReplaceFile(const std::string &path, const void *data, std::size_t size) {
@@ -354,30 +326,35 @@ bool ReplaceFile(const std::string &path, const void *data, std::size_t size) {
     // as a plain fopen through it would: refusing would leave a choice that
     // can never be remembered until the user makes the file by hand.
     std::string target;
-    if (!NamesAFile(path) || !FollowLinks(path, target) || !NamesAFile(target)) {
+    if (!FollowLinks(path, target)) {
         return false;
     }
     struct stat st {};
-    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (::stat(target.c_str(), &st) != 0) {
+        return errno == ENOENT &&
+               PutThroughTemp(target, data, size, FreshFileMode(), nullptr, true);
+    }
     // A folder or device under the name stays what it is, and so does a file
     // the user has made read-only, although its folder would let a rename
     // replace it.
-    if (exists &&
-        (!S_ISREG(st.st_mode) || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)) {
+    if (!S_ISREG(st.st_mode)) {
+        return Fail(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+    }
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         return false;
     }
-    // Keep the permissions the user gave the old file; a new one gets the
-    // same permissions as any file the program creates.
-    const mode_t mode = exists ? static_cast<mode_t>(st.st_mode & 0777) : FreshFileMode();
-    switch (PutThroughTemp(target, data, size, mode, true, exists)) {
-    case Put::kDone:
-        RemoveOrphanedTemps(target);
+    // A second hard link is the user's (a backup folder made with ln), which
+    // a rename would split off. It is written where it stands, as is a file
+    // that no new file can replace although it is writable itself: in a
+    // folder that lets no new name in, a mount point (EBUSY, EXDEV), another
+    // user's file in a sticky folder or one whose owner cannot be kept (EPERM).
+    if (st.st_nlink == 1 &&
+        PutThroughTemp(target, data, size, static_cast<mode_t>(st.st_mode & 0777), &st, true)) {
         return true;
-    case Put::kNoTemporary:
-        return exists && OverwriteInPlace(target, data, size);
-    default:
-        return false;
     }
+    return (st.st_nlink > 1 || errno == EACCES || errno == EPERM || errno == EBUSY ||
+            errno == EXDEV) &&
+           WriteInPlace(target, data, size);
 }
 
 bool ReplaceFileIfChanged(const std::string &path, const void *data, std::size_t size) {
@@ -397,8 +374,7 @@ bool ReplaceFileIfChanged(const std::string &path, const void *data, std::size_t
 }
 
 bool CreateFileNoReplace(const std::string &path, const void *data, std::size_t size) {
-    return NamesAFile(path) &&
-           PutThroughTemp(path, data, size, FreshFileMode(), false, false) == Put::kDone;
+    return NamesAFile(path) && PutThroughTemp(path, data, size, FreshFileMode(), nullptr, false);
 }
 
 bool CopyFileNoReplace(const std::string &from, const std::string &to) {
@@ -417,28 +393,26 @@ bool ReadWholeFile(const std::string &path, std::string &bytes) {
     // Read to the end rather than trusting the size: a file may grow or
     // shrink while it is read.
     std::string content;
-    bool ok = true;
+    int error = 0;
     try {
         unsigned char chunk[16384];
-        for (;;) {
-            const ssize_t n = ReadUpTo(fd, chunk, sizeof chunk);
-            if (n < 0) {
-                ok = false;
-                break;
-            }
+        ssize_t n = 0;
+        while ((n = ReadUpTo(fd, chunk, sizeof chunk)) > 0) {
             content.append(reinterpret_cast<const char *>(chunk), static_cast<std::size_t>(n));
             if (static_cast<std::size_t>(n) < sizeof chunk) {
-                break;
+                break; // ReadUpTo stops short only at the end
             }
         }
+        error = n < 0 ? errno : 0;
     } catch (const std::exception &) {
-        ok = false; // too large to hold in memory
+        error = ENOMEM; // too large to hold in memory
     }
     ::close(fd);
-    if (ok) {
-        bytes.swap(content);
+    if (error != 0) {
+        return Fail(error);
     }
-    return ok;
+    bytes.swap(content);
+    return true;
 }
 
 bool ReadFilePrefix(const std::string &path, void *buffer, std::size_t size) {
@@ -447,8 +421,9 @@ bool ReadFilePrefix(const std::string &path, void *buffer, std::size_t size) {
         return false;
     }
     const ssize_t got = ReadUpTo(fd, static_cast<unsigned char *>(buffer), size);
+    const int error = got < 0 ? errno : ENODATA; // a file shorter than asked for has no more data
     ::close(fd);
-    return got >= 0 && static_cast<std::size_t>(got) == size;
+    return static_cast<std::size_t>(got) == size || Fail(error);
 }
 
 } // namespace vosk

@@ -5,16 +5,23 @@
 
 namespace vosk {
 
-// Replaces the file at path with size bytes, as a careful editor saves:
-// the bytes go to a temporary file in the target's folder, which takes the
-// target's name only once it is whole. A symbolic link (or a chain of them)
-// stays a link and its target gets the bytes, created when the link dangles.
-// The old file's permission bits are kept; a new file gets those of a plain
-// fopen. Returns false, leaving what was there untouched and no temporary file
-// behind, when any step fails: missing folder, a path naming a folder or
-// ending in "/", a link loop, an existing file the user may not write, a full
-// disk. Only where the folder refuses a temporary file but the file itself is
-// writable is the file overwritten where it stands.
+// Every function here that returns false sets errno to the reason: ELOOP for
+// a link loop, EISDIR for a folder, EINVAL for a device or named pipe where a
+// regular file belongs, EEXIST for a name that is taken, ENODATA for a file
+// shorter than asked for, or what the system reported.
+
+// Replaces the file at path with size bytes, as a careful editor saves: the
+// bytes go to a temporary file in the target's folder, flushed to the disk
+// before it takes the target's name, and the folder is flushed after. A
+// symbolic link (or a chain of them) stays a link and its target gets the
+// bytes, created when the link dangles. The old file's permission bits, owner
+// and group are kept; a new file gets those of a plain fopen. Returns false,
+// leaving what was there untouched and no temporary file behind, when any
+// step fails: missing folder, a path naming a folder or ending in "/", a link
+// loop, an existing file the user may not write, a full disk. The file is
+// overwritten where it stands only where no new file can take its name (the
+// folder refuses one, the name is a mount point, its owner cannot be kept)
+// or where it has a second hard link.
 bool ReplaceFile(const std::string &path, const void *data, std::size_t size);
 
 // ReplaceFile, except that a regular file already holding exactly these
@@ -23,10 +30,10 @@ bool ReplaceFile(const std::string &path, const void *data, std::size_t size);
 // result; true when nothing needed writing.
 bool ReplaceFileIfChanged(const std::string &path, const void *data, std::size_t size);
 
-// Puts a new file holding size bytes at path, whole or not at all, only where
-// nothing at all stands under that name, not even a dangling link, at the
-// moment it is published: a file that appears meanwhile is kept. Returns false
-// when something is there or the file cannot be written.
+// Puts a new file holding size bytes at path, whole and flushed or not at all,
+// only where nothing at all stands under that name, not even a dangling link,
+// at the moment it is published: a file that appears meanwhile is kept.
+// Returns false when something is there or the file cannot be written.
 bool CreateFileNoReplace(const std::string &path, const void *data, std::size_t size);
 
 // Copies the file from to the path to with CreateFileNoReplace. Returns false

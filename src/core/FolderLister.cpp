@@ -1,5 +1,6 @@
 #include "core/FolderLister.h"
 
+#include <cerrno>
 #include <dirent.h>
 #include <fnmatch.h>
 #include <string_view>
@@ -24,14 +25,24 @@ bool IsFolder(const std::string &folder, const dirent &entry) {
 
 // Appends the names of folder's entries that accept() lets through, in the
 // order the file system returns them. A folder that cannot be opened adds
-// nothing; a read error ends the listing with what was read so far.
+// nothing; a read error ends the listing with what was read so far. Either
+// leaves its errno in error.
 template <typename Accept>
-void ListInto(std::vector<std::string> &names, const std::string &folder, Accept accept) {
+void ListInto(std::vector<std::string> &names, int &error, const std::string &folder,
+              Accept accept) {
+    error = 0;
     DIR *dir = ::opendir(folder.c_str());
     if (!dir) {
+        error = errno;
         return;
     }
-    while (const dirent *entry = ::readdir(dir)) {
+    for (;;) {
+        errno = 0;
+        const dirent *entry = ::readdir(dir);
+        if (!entry) {
+            error = errno;
+            break;
+        }
         if (accept(*entry)) {
             names.emplace_back(entry->d_name);
         }
@@ -49,7 +60,7 @@ FolderLister::~FolderLister() = default;
 // drops "." and "..".
 void FolderLister::ListFolders(std::string path) {
     names.clear();
-    ListInto(names, path, [&](const dirent &entry) {
+    ListInto(names, error, path, [&](const dirent &entry) {
         return std::string_view(entry.d_name).find('.') == std::string_view::npos &&
                IsFolder(path, entry);
     });
@@ -67,6 +78,7 @@ void FolderLister::ListFiles(std::string pattern) {
     }
     const std::string wildcard = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
     if (wildcard.empty()) {
+        error = 0;
         return;
     }
     // "*.rvs" and its like match exactly the names that end in the text after
@@ -75,7 +87,7 @@ void FolderLister::ListFiles(std::string pattern) {
     // characters and dominates the listing of a large setup folder.
     if (wildcard[0] == '*' && wildcard.find_first_of("*?[\\", 1) == std::string::npos) {
         const std::string_view ending = std::string_view(wildcard).substr(1);
-        ListInto(names, folder, [&](const dirent &entry) {
+        ListInto(names, error, folder, [&](const dirent &entry) {
             const std::string_view name(entry.d_name);
             return name.size() >= ending.size() &&
                    name.compare(name.size() - ending.size(), ending.size(), ending) == 0 &&
@@ -83,7 +95,7 @@ void FolderLister::ListFiles(std::string pattern) {
         });
         return;
     }
-    ListInto(names, folder, [&](const dirent &entry) {
+    ListInto(names, error, folder, [&](const dirent &entry) {
         return ::fnmatch(wildcard.c_str(), entry.d_name, 0) == 0 && !IsFolder(folder, entry);
     });
 }

@@ -18,4 +18,8 @@ public:
     void ListFiles(std::string pattern);
 
     std::vector<std::string> names;
+    // Why the last listing is incomplete (errno of the folder's opening or
+    // reading), or 0 when the whole folder was read. The window ignores it;
+    // the command line tells a folder it may not read from an empty one.
+    int error = 0;
 };

@@ -1,5 +1,6 @@
 #include "core/SetupFields.h"
 
+#include "core/CarFiles.h"
 #include "core/CarSetup.h"
 
 #include <limits>
@@ -108,12 +109,11 @@ std::string KeyOfWord(std::size_t k) {
         return {};
     }
     const std::size_t i = k - field->firstWord;
-    static const char *const kWheels[] = {"LF", "RF", "LR", "RR"};
     switch (field->elements) {
     case Elements::Single:
         return field->name;
     case Elements::Wheels:
-        return std::string(field->name) + '.' + kWheels[i];
+        return std::string(field->name) + '.' + kWheelLabels[i];
     case Elements::FromOne:
         return std::string(field->name) + '.' + std::to_string(i + 1);
     case Elements::FromZero:

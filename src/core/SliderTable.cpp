@@ -1,5 +1,6 @@
 #include "core/SliderTable.h"
 
+#include "core/CarFiles.h"
 #include "core/CarSetup.h"
 #include "core/NumberText.h"
 #include "core/SetupFields.h"
@@ -57,29 +58,30 @@ constexpr const char *kSuspensions = "suspensions I";
 
 } // namespace
 
-// The four sliders of a wheel group, LF, RF, LR, RR.
+// The four sliders of a wheel group, LF, RF, LR, RR; with a link, each
+// wheel's partner is the other wheel of its axle.
 // clang-format off
-#define VOSK_WHEELS(field, rule, min, max, page, group)               \
-    Slider{WordOf(field, 0), rule, min, max, page, group, "LF"},      \
-    Slider{WordOf(field, 1), rule, min, max, page, group, "RF"},      \
-    Slider{WordOf(field, 2), rule, min, max, page, group, "LR"},      \
-    Slider{WordOf(field, 3), rule, min, max, page, group, "RR"}
+#define VOSK_WHEELS(field, rule, min, max, page, group, link)                                      \
+    Slider{WordOf(field, 0), rule, min, max, page, group, kWheelLabels[0], link, WordOf(field, 1)}, \
+    Slider{WordOf(field, 1), rule, min, max, page, group, kWheelLabels[1], link, WordOf(field, 0)}, \
+    Slider{WordOf(field, 2), rule, min, max, page, group, kWheelLabels[2], link, WordOf(field, 3)}, \
+    Slider{WordOf(field, 3), rule, min, max, page, group, kWheelLabels[3], link, WordOf(field, 2)}
 // clang-format on
 
 const std::array<Slider, 37> kSliders = {
     Slider{WordOf("rearWing"), Rule::Plain, 0, 18, "aero", "wings", "rear"},
     Slider{WordOf("brakeBias"), Rule::Bias, 0, 100, "brakes", "front bias (%)", ""},
-    VOSK_WHEELS("brakePad", Rule::Pad, 0, 100, "brakes", "pads (u)"),
-    VOSK_WHEELS("brakeDisc", Rule::Whole, 15, 35, "brakes", "disc size (cm)"),
+    VOSK_WHEELS("brakePad", Rule::Pad, 0, 100, "brakes", "pads (u)", Link::Brakes),
+    VOSK_WHEELS("brakeDisc", Rule::Whole, 15, 35, "brakes", "disc size (cm)", Link::Brakes),
     Slider{WordOf("rollBarFront"), Rule::Plain, 0, 115, kSuspensions, "anti-roll bars (N/mm)",
            "front"},
     Slider{WordOf("rollBarRear"), Rule::Plain, 0, 115, kSuspensions, "anti-roll bars (N/mm)",
            "rear"},
-    VOSK_WHEELS("spring", Rule::Plain, 60, 160, kSuspensions, "springs (N/mm)"),
-    VOSK_WHEELS("dampComp", Rule::Plain, 1, 5, kSuspensions, "dampers compression"),
-    VOSK_WHEELS("dampReb", Rule::Plain, 1, 5, kSuspensions, "dampers rebound"),
+    VOSK_WHEELS("spring", Rule::Plain, 60, 160, kSuspensions, "springs (N/mm)", Link::Springs),
+    VOSK_WHEELS("dampComp", Rule::Plain, 1, 5, kSuspensions, "dampers compression", Link::Springs),
+    VOSK_WHEELS("dampReb", Rule::Plain, 1, 5, kSuspensions, "dampers rebound", Link::Springs),
     Slider{WordOf("steerRatio"), Rule::Steer, 6, 20, "steering", "ratio (degrees)", ""},
-    VOSK_WHEELS("camber", Rule::Camber, -40, 40, "suspensions II", "static camber"),
+    VOSK_WHEELS("camber", Rule::Camber, -40, 40, "suspensions II", "static camber", Link::None),
     Slider{WordOf("gear", 0), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "1st"},
     Slider{WordOf("gear", 1), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "2nd"},
     Slider{WordOf("gear", 2), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "3rd"},
@@ -91,6 +93,15 @@ const std::array<Slider, 37> kSliders = {
     Slider{WordOf("fuel"), Rule::Whole, 1, 60, "fuel", "fuel (lt)", ""},
 };
 #undef VOSK_WHEELS
+
+int SliderRowOfWord(std::size_t word) {
+    for (std::size_t row = 0; row < kSliders.size(); ++row) {
+        if (kSliders[row].word == word) {
+            return static_cast<int>(row);
+        }
+    }
+    return -1;
+}
 
 std::uint32_t StoredWord(Rule rule, int p) {
     switch (rule) {

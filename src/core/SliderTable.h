@@ -22,6 +22,11 @@ enum class Rule {
     Steer,  // int word p; box p followed by ":1"
 };
 
+// The "symmetric" box that keeps the left and right wheel of an axle
+// together: the brakes' box joins pads and discs, the springs' box springs
+// and dampers.
+enum class Link { None, Brakes, Springs };
+
 struct Slider {
     std::size_t word; // in the setup record, 0 to 48
     Rule rule;
@@ -29,11 +34,19 @@ struct Slider {
     // What a person reads: the tab, the group box and the label beside the
     // slider (empty where the group holds only this slider).
     const char *page, *group, *label;
+    // The box that links this slider to the other wheel of its axle, and
+    // the word of that wheel's slider; Link::None for the unlinked ones.
+    Link link = Link::None;
+    std::size_t partnerWord = 0;
 };
 
 // In the order in which a record is transferred onto the sliders: each
 // left-hand wheel before its right-hand partner.
 extern const std::array<Slider, 37> kSliders;
+
+// The row of kSliders whose slider edits word, or -1 for a word no slider
+// shows.
+int SliderRowOfWord(std::size_t word);
 
 // The bits a slider at position p stores in its word.
 std::uint32_t StoredWord(Rule rule, int p);

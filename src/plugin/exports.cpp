@@ -3,12 +3,7 @@
 // car's setup page.
 #include "window/TfrmMain.h"
 
-#include <QApplication>
-#include <QMainWindow>
-#include <QMdiArea>
 #include <QPointer>
-
-#include <stdexcept>
 
 class TFrmNewSetup;
 
@@ -20,20 +15,6 @@ namespace {
 // destroys its owner and then opens the page again gets a window with no
 // owner rather than one tied to a dead object.
 QPointer<QObject> storedOwner;
-
-// The host's multiple-document frame: the first top-level main window whose
-// client area is an MDI area.
-QMdiArea *FrameArea() {
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget *window : windows) {
-        if (auto *main = qobject_cast<QMainWindow *>(window)) {
-            if (auto *area = qobject_cast<QMdiArea *>(main->centralWidget())) {
-                return area;
-            }
-        }
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -53,12 +34,7 @@ VOSK_EXPORT void _init(QObject *owner) {
 
 // A host with no frame to show the window in gets the failure back.
 VOSK_EXPORT void _activate() {
-    QMdiArea *area = FrameArea();
-    if (!area) {
-        throw std::runtime_error("the car setup window needs a multiple-document main window");
-    }
-    auto *form = new TfrmMain;
-    form->ShowInFrame(area, storedOwner.data());
+    TfrmMain::OpenInHostFrame(storedOwner.data());
 }
 
 // Leaving the setup page keeps every open window as it is, unsaved values

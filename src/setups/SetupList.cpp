@@ -1,8 +1,8 @@
 // The list of stored setups and the remembered active setup.
+#include "core/CarFiles.h"
 #include "core/FileOps.h"
 #include "core/FolderLister.h"
 #include "core/IniReader.h"
-#include "core/Paths.h"
 #include "window/RawNameCombo.h"
 #include "window/TfrmMain.h"
 
@@ -22,14 +22,11 @@ std::string TfrmMain::ReadActiveSetupName() {
     if (!reader.loaded) {
         return vosk::paths::kDefaultSetupName;
     }
-    return reader.GetString("ACTIVESETUP", "NAME");
+    return reader.GetString(vosk::kActiveSetupSection, vosk::kActiveSetupKey);
 }
 
 void TfrmMain::WriteActiveSetupName() {
-    // CR LF written out: the reader ends the name at the CR, and this
-    // platform's text mode would not add it.
-    const std::string text =
-        "[ACTIVESETUP]\r\nNAME=" + vosk::SelectedName(ui->cmbSetupList) + "\r\n\r\n\r\n";
+    const std::string text = vosk::ActiveSetupText(vosk::SelectedName(ui->cmbSetupList));
     // A setup folder that is missing or read-only means the choice is not
     // remembered; the window goes away all the same. Mostly the choice has
     // not changed, and the file is then left as it is.

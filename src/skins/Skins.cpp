@@ -1,9 +1,9 @@
 // The car's skins: the list of skin folders, the preview of the chosen skin
 // and the skin choice file that remembers it.
+#include "core/CarFiles.h"
 #include "core/FileOps.h"
 #include "core/FolderLister.h"
 #include "core/IniReader.h"
-#include "core/Paths.h"
 #include "window/HandlerError.h"
 #include "window/RawNameCombo.h"
 #include "window/TfrmMain.h"
@@ -120,7 +120,8 @@ void TfrmMain::FillSkinList() {
     if (!reader.loaded) {
         return;
     }
-    const int index = vosk::FindName(ui->cmbSkins, reader.GetString("SKIN", "CURRENT"));
+    const int index = vosk::FindName(
+        ui->cmbSkins, reader.GetString(vosk::kSkinChoiceSection, vosk::kSkinChoiceKey));
     if (index < 0) {
         return;
     }
@@ -131,7 +132,8 @@ void TfrmMain::FillSkinList() {
 
 void TfrmMain::cmbSkinsChange(QObject *) {
     const std::string name = vosk::SelectedName(ui->cmbSkins);
-    const std::string previewPath = std::string(vosk::paths::kSkinsFolder) + "/" + name + "/ui.bmp";
+    const std::string previewPath =
+        std::string(vosk::paths::kSkinsFolder) + "/" + name + "/" + vosk::paths::kSkinPreview;
     // The preview comes first: a skin whose picture cannot be shown never
     // becomes the remembered one, and the old preview stays on screen.
     const QImage preview = ReadPreview(previewPath);
@@ -140,6 +142,6 @@ void TfrmMain::cmbSkinsChange(QObject *) {
     // file that cannot be written just means the pick is not remembered.
     // Every new window rewrites the choice it just read, so a file that
     // already says exactly this is left as it is.
-    const std::string text = "[SKIN]\r\nCURRENT=" + name + "\r\n\r\n";
+    const std::string text = vosk::SkinChoiceText(name);
     (void)vosk::ReplaceFileIfChanged(vosk::paths::kSkinChoiceFile, text.data(), text.size());
 }

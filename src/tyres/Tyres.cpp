@@ -1,8 +1,7 @@
 // Tyre temperatures from the simulator's last run.
+#include "core/CarFiles.h"
 #include "core/IniReader.h"
 #include "core/NumberText.h"
-#include "core/Paths.h"
-#include "core/TyreReadings.h"
 #include "window/TfrmMain.h"
 
 #include "ui_frmMain.h"
@@ -46,8 +45,8 @@ void TfrmMain::Button1Click(QObject *) {
                                  {ui->txtLR_I, ui->txtLR_M, ui->txtLR_O},
                                  {ui->txtRR_I, ui->txtRR_M, ui->txtRR_O}};
     for (const vosk::TyreReading &reading : vosk::kTyreReadings) {
-        ShowReading(
-            boxes[reading.wheel][reading.column],
-            QString::fromStdString(vosk::WholeNumberText(reader.GetFloat("TEMPS", reading.key))));
+        ShowReading(boxes[reading.wheel][reading.column],
+                    QString::fromStdString(
+                        vosk::WholeNumberText(reader.GetFloat(vosk::kTyreSection, reading.key))));
     }
 }

@@ -1,17 +1,22 @@
 // How the window lives inside the host's frame: activation reloads the
 // active setup, "ok" stores the sliders and releases the window, and its
 // destruction remembers the active setup.
-#include "core/Paths.h"
+#include "core/CarFiles.h"
 #include "window/KeptType.h"
 #include "window/RawNameCombo.h"
 #include "window/TfrmMain.h"
 
 #include "ui_frmMain.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
+
+#include <stdexcept>
 
 namespace {
 
@@ -36,7 +41,45 @@ std::string SetupPath(const std::string &name) {
     return vosk::paths::kSetupFolder + name;
 }
 
+// The host's multiple-document frame: the first top-level main window whose
+// client area is an MDI area.
+QMdiArea *FrameArea() {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (auto *main = qobject_cast<QMainWindow *>(window)) {
+            if (auto *area = qobject_cast<QMdiArea *>(main->centralWidget())) {
+                return area;
+            }
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
+
+TfrmMain *TfrmMain::OpenInHostFrame(QObject *owner) {
+    const auto noFrame = [] {
+        return std::runtime_error("the car setup window needs a multiple-document main window");
+    };
+    QPointer<QMdiArea> area = FrameArea();
+    if (!area) {
+        throw noFrame();
+    }
+    const QPointer<QObject> guardedOwner = owner;
+    auto *form = new TfrmMain;
+    // Making the window may show an error box (a preview that cannot be
+    // loaded), and the host may destroy its owner or its frame meanwhile.
+    if (owner && !guardedOwner) {
+        delete form;
+        return nullptr;
+    }
+    if (!area && !(area = FrameArea())) {
+        delete form;
+        throw noFrame();
+    }
+    form->ShowInFrame(area, guardedOwner.data());
+    return form;
+}
 
 QMdiSubWindow *TfrmMain::ShowInFrame(QMdiArea *area, QObject *owner) {
     // A fixed-size tool frame with minimise and maximise buttons only, made
@@ -56,6 +99,15 @@ QMdiSubWindow *TfrmMain::ShowInFrame(QMdiArea *area, QObject *owner) {
     if (owner) {
         connect(owner, &QObject::destroyed, this, [this] { OwnerDestroyed(); });
     }
+    // The host may delete its main window or the sub-window, and this window
+    // with them. The sub-window says so before it deletes its children, so a
+    // window with a handler on the stack steps out and goes after it.
+    connect(sub, &QObject::destroyed, this, [this] {
+        if (running > 0) {
+            setParent(nullptr);
+            GoAfterHandler();
+        }
+    });
     // Every time the window becomes the frame's active child it reloads the
     // active setup. The frame losing the focus to another program reports no
     // active child at all; coming back from there is not a new activation.
@@ -81,21 +133,26 @@ QMdiSubWindow *TfrmMain::ShowInFrame(QMdiArea *area, QObject *owner) {
     return sub;
 }
 
-// A handler that waits in a modal loop (the name dialog, an error box) has
-// the window on its stack: the dialog is closed, the handler sees the window
-// going and stops, and the last handler to return releases the window. Even
-// a deferred delete posted from here would belong to the modal loop, which
-// may run it before the handler resumes.
 void TfrmMain::OwnerDestroyed() {
-    going = true;
     if (running > 0) {
-        if (openModal) {
-            openModal->reject();
-        }
+        GoAfterHandler();
     } else if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget())) {
         delete sub;
     } else {
         delete this;
+    }
+}
+
+// A handler that waits in a modal loop (the name dialog, an error box) has
+// the window on its stack, and Qt the control whose signal it serves: the
+// dialog is closed, the handler sees the window going and stops, and the
+// last handler to return releases the window. Even a deferred delete posted
+// from here would belong to the modal loop, which may run it before the
+// handler resumes.
+void TfrmMain::GoAfterHandler() {
+    going = true;
+    if (openModal) {
+        openModal->reject();
     }
 }
 

@@ -282,6 +282,10 @@ void MultiRowTabBar::mousePressEvent(QMouseEvent *event) {
     const QVector<QRect> places = Places();
     for (int i = 0; i < count(); ++i) {
         if (event->button() == Qt::LeftButton && places[i].contains(event->position().toPoint())) {
+            // The bar takes the focus, so that the arrow keys turn the pages
+            // next, and the focus never drops into a control of the new page
+            // that the user did not pick.
+            setFocus(Qt::MouseFocusReason);
             setCurrentIndex(i);
         }
     }

@@ -5,6 +5,7 @@
 #include <QAbstractListModel>
 #include <QByteArray>
 #include <QComboBox>
+#include <QEvent>
 #include <QListView>
 #include <QString>
 #include <QStylePainter>
@@ -48,6 +49,21 @@ private:
     std::vector<std::string> names;
 };
 
+class WheelNeedsFocus : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Wheel && !static_cast<QWidget *>(watched)->hasFocus()) {
+            // Ignored, so that Qt hands it on to the parents.
+            event->ignore();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 RawNameModel *ModelOf(const QComboBox *combo) {
     return dynamic_cast<RawNameModel *>(combo->model());
 }
@@ -84,6 +100,12 @@ std::string SelectedName(const QComboBox *combo) {
 int FindName(const QComboBox *combo, const std::string &name) {
     const RawNameModel *model = ModelOf(combo);
     return model ? FindName(model->Names(), name) : -1;
+}
+
+void WheelOnlyWithFocus(QComboBox *combo) {
+    // A list that takes the focus from the wheel would pick on the same notch.
+    combo->setFocusPolicy(Qt::StrongFocus);
+    combo->installEventFilter(new WheelNeedsFocus(combo));
 }
 
 } // namespace vosk

@@ -32,5 +32,9 @@ std::string SelectedName(const QComboBox *combo);
 // entry spelled exactly like name wins over an earlier one that differs in
 // letter case only.
 int FindName(const QComboBox *combo, const std::string &name);
+// Lets the wheel pick in combo only while the list has the focus (a click or
+// Tab gives it): a notch turned as the pointer crosses the closed list goes
+// on to what lies beneath, and picks nothing.
+void WheelOnlyWithFocus(QComboBox *combo);
 
 } // namespace vosk

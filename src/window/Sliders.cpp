@@ -23,43 +23,37 @@ struct SliderControls {
     QSlider *Form::*slider;
     QLineEdit *Form::*box;
     void (TfrmMain::*handler)(QObject *);
-    // The other slider of the axle and the box that links the two, for the
-    // sliders that have one.
-    QSlider *Form::*partner = nullptr;
-    QCheckBox *Form::*symmetric = nullptr;
 };
 
 #define VOSK_ONE(name, box)                                                                        \
     { &Form::name, &Form::box, &TfrmMain::name##Change }
-#define VOSK_PAIR(name, box, partner, symmetric)                                                   \
-    { &Form::name, &Form::box, &TfrmMain::name##Change, &Form::partner, &Form::symmetric }
 
 // clang-format off
 const SliderControls kControls[] = {
     VOSK_ONE(trRear, txtRear),
     VOSK_ONE(trkBrakeBias, txtBrakeBias),
-    VOSK_PAIR(trkBrakePadLF, txtBrakePadLF, trkBrakePadRF, chkBrakeSym),
-    VOSK_PAIR(trkBrakePadRF, txtBrakePadRF, trkBrakePadLF, chkBrakeSym),
-    VOSK_PAIR(trkBrakePadLR, txtBrakePadLR, trkBrakePadRR, chkBrakeSym),
-    VOSK_PAIR(trkBrakePadRR, txtBrakePadRR, trkBrakePadLR, chkBrakeSym),
-    VOSK_PAIR(trkBrakeDiscLF, txtBrakeDiscLF, trkBrakeDiscRF, chkBrakeSym),
-    VOSK_PAIR(trkBrakeDiscRF, txtBrakeDiscRF, trkBrakeDiscLF, chkBrakeSym),
-    VOSK_PAIR(trkBrakeDiscLR, txtBrakeDiscLR, trkBrakeDiscRR, chkBrakeSym),
-    VOSK_PAIR(trkBrakeDiscRR, txtBrakeDiscRR, trkBrakeDiscLR, chkBrakeSym),
+    VOSK_ONE(trkBrakePadLF, txtBrakePadLF),
+    VOSK_ONE(trkBrakePadRF, txtBrakePadRF),
+    VOSK_ONE(trkBrakePadLR, txtBrakePadLR),
+    VOSK_ONE(trkBrakePadRR, txtBrakePadRR),
+    VOSK_ONE(trkBrakeDiscLF, txtBrakeDiscLF),
+    VOSK_ONE(trkBrakeDiscRF, txtBrakeDiscRF),
+    VOSK_ONE(trkBrakeDiscLR, txtBrakeDiscLR),
+    VOSK_ONE(trkBrakeDiscRR, txtBrakeDiscRR),
     VOSK_ONE(trkRollBarF, txtRollBarF),
     VOSK_ONE(trkRollBarR, txtRollBarR),
-    VOSK_PAIR(trkSpringLF, txtSpringLF, trkSpringRF, chkSpringSym),
-    VOSK_PAIR(trkSpringRF, txtSpringRF, trkSpringLF, chkSpringSym),
-    VOSK_PAIR(trkSpringLR, txtSpringLR, trkSpringRR, chkSpringSym),
-    VOSK_PAIR(trkSpringRR, txtSpringRR, trkSpringLR, chkSpringSym),
-    VOSK_PAIR(trkDampCompLF, txtDampCompLF, trkDampCompRF, chkSpringSym),
-    VOSK_PAIR(trkDampCompRF, txtDampCompRF, trkDampCompLF, chkSpringSym),
-    VOSK_PAIR(trkDampCompLR, txtDampCompLR, trkDampCompRR, chkSpringSym),
-    VOSK_PAIR(trkDampCompRR, txtDampCompRR, trkDampCompLR, chkSpringSym),
-    VOSK_PAIR(trkDampRebLF, txtDampRebLF, trkDampRebRF, chkSpringSym),
-    VOSK_PAIR(trkDampRebRF, txtDampRebRF, trkDampRebLF, chkSpringSym),
-    VOSK_PAIR(trkDampRebLR, txtDampRebLR, trkDampRebRR, chkSpringSym),
-    VOSK_PAIR(trkDampRebRR, txtDampRebRR, trkDampRebLR, chkSpringSym),
+    VOSK_ONE(trkSpringLF, txtSpringLF),
+    VOSK_ONE(trkSpringRF, txtSpringRF),
+    VOSK_ONE(trkSpringLR, txtSpringLR),
+    VOSK_ONE(trkSpringRR, txtSpringRR),
+    VOSK_ONE(trkDampCompLF, txtDampCompLF),
+    VOSK_ONE(trkDampCompRF, txtDampCompRF),
+    VOSK_ONE(trkDampCompLR, txtDampCompLR),
+    VOSK_ONE(trkDampCompRR, txtDampCompRR),
+    VOSK_ONE(trkDampRebLF, txtDampRebLF),
+    VOSK_ONE(trkDampRebRF, txtDampRebRF),
+    VOSK_ONE(trkDampRebLR, txtDampRebLR),
+    VOSK_ONE(trkDampRebRR, txtDampRebRR),
     VOSK_ONE(trkSteerRatio, txtSteerRatio),
     VOSK_ONE(trkCamberLF, txtCamberLF),
     VOSK_ONE(trkCamberRF, txtCamberRF),
@@ -76,10 +70,14 @@ const SliderControls kControls[] = {
 };
 // clang-format on
 #undef VOSK_ONE
-#undef VOSK_PAIR
 
 static_assert(std::size(kControls) == vosk::kSliders.size(),
               "every slider of the setup needs its controls");
+
+// The "symmetric" box of each kind of link.
+QCheckBox *Form::*SymmetricBox(vosk::Link link) {
+    return link == vosk::Link::Brakes ? &Form::chkBrakeSym : &Form::chkSpringSym;
+}
 
 // The never-shown toeing and install-ratio sliders raise the camber handler
 // of their corner; they carry no setup value.
@@ -166,8 +164,10 @@ void TfrmMain::SliderChanged(void (TfrmMain::*handler)(QObject *)) {
             continue;
         }
         ShowBox(row);
-        if (c.partner && (ui->*c.symmetric)->isChecked()) {
-            (ui->*c.partner)->setValue((ui->*c.slider)->value());
+        const vosk::Slider &s = vosk::kSliders[row];
+        if (s.link != vosk::Link::None && (ui->*SymmetricBox(s.link))->isChecked()) {
+            const int partner = vosk::SliderRowOfWord(s.partnerWord);
+            (ui->*kControls[partner].slider)->setValue((ui->*c.slider)->value());
         }
         return;
     }

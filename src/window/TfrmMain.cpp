@@ -1,4 +1,5 @@
 #include "window/TfrmMain.h"
+#include "window/RawNameCombo.h"
 
 #include "window/KeptType.h"
 
@@ -45,6 +46,11 @@ TfrmMain::TfrmMain(QWidget *parent) : QWidget(parent), ui(new Ui::frmMain) {
         QKeySequence(Qt::CTRL | Qt::Key_PageUp), this, this, [turnPages] { turnPages(-1); },
         Qt::WidgetWithChildrenShortcut);
     ConnectHandlers();
+    // A pick loads a setup or rewrites the skin choice file; a stray notch of
+    // the wheel must do neither.
+    for (QComboBox *list : {ui->cmbSetupList, ui->cmbSkins}) {
+        vosk::WheelOnlyWithFocus(list);
+    }
     Guarded("Opening the window", [this] { FormCreate(this); });
 }
 

@@ -37,10 +37,15 @@ public:
     ~TfrmMain() override;
 
     // Shows the window as an MDI child of area and makes it the active child.
-    // When owner is not null the window is destroyed together with owner:
-    // at once when no handler of the window runs, else once the handler has
-    // returned.
+    // When owner is not null the window is destroyed together with owner,
+    // as it is with the frame or the sub-window the host deletes: at once
+    // when no handler of the window runs, else once the handler has returned.
     QMdiSubWindow *ShowInFrame(QMdiArea *area, QObject *owner);
+    // Makes a window owned by owner and shows it in the host's frame, the
+    // first top-level QMainWindow whose central widget is a QMdiArea. Throws
+    // std::runtime_error when there is no such frame; returns nullptr when
+    // the owner went while the window was being made, which takes it too.
+    static TfrmMain *OpenInHostFrame(QObject *owner);
     // Destroys the window once the running handler has returned.
     void Release();
 
@@ -140,6 +145,8 @@ private:
     // The owner is gone: the window goes too, but never under a running
     // handler.
     void OwnerDestroyed();
+    // The host has let go of the window while a handler of it runs.
+    void GoAfterHandler();
 
     Ui::frmMain *ui;
     CarSetup setup;

@@ -156,7 +156,7 @@ std::string ControlName(const std::string &prefix, const std::string &key) {
     return prefix + subject;
 }
 
-bool FocusOn(QWidget *control) {
+bool ShowPageOf(QWidget *control) {
     QWidget *top = control->window();
     top->show();
     top->activateWindow();
@@ -171,7 +171,13 @@ bool FocusOn(QWidget *control) {
             QTest::mouseClick(bar, Qt::LeftButton, {}, bar->TabArea(pages->indexOf(w)).center());
         }
     }
-    control->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+bool FocusOn(QWidget *control) {
+    if (ShowPageOf(control)) {
+        control->setFocus(Qt::TabFocusReason);
+    }
     return QApplication::focusWidget() == control;
 }
 

@@ -77,8 +77,10 @@ template <typename T> T *Find(const QWidget *window, const char *name) {
 // word with this key: "spring.LF" gives "trkSpringLF", "gear.1" "trkGear1".
 std::string ControlName(const std::string &prefix, const std::string &key);
 
-// Shows the window of control, clicks the tab of the page holding it and
-// gives it the focus; false when the user can never reach it.
+// Shows and activates the window of control and clicks the tab of the page
+// holding it.
+bool ShowPageOf(QWidget *control);
+// Then gives control the focus; false when the user can never reach it.
 bool FocusOn(QWidget *control);
 // Moves a slider the way a user does, with page and arrow keys sent to it
 // once it has the focus.

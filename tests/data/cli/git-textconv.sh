@@ -1,15 +1,23 @@
-# Two commits of a setup kept in git with the textconv of the README: the
-# diff shows the changed value as lines, not "Binary files differ".
+# Setups kept in git with the textconv of the README: a diff shows changed
+# values as lines, not "Binary files differ", and a history that holds an
+# empty placeholder, a cut-short copy and bytes past the record still reads
+# in git log -p.
 set -e
 git init -q repo
 cd repo
 git config user.name "Setup Test"
 git config user.email setup-test@example.invalid
-git config diff.vosk.textconv "vosk-setup show"
+git config diff.vosk.textconv "vosk-setup show --textconv"
+git config diff.vosk.cachetextconv true
 echo '*.rvs diff=vosk' >.gitattributes
 cp "$DATA/sample.rvs" car.rvs
-git add .gitattributes car.rvs
-git commit -qm "front springs 130"
+: >empty.rvs
+git add .gitattributes car.rvs empty.rvs
+git commit -qm "front springs 130, a placeholder"
 cp "$DATA/spring140.rvs" car.rvs
-git commit -qam "front springs 140"
-git diff HEAD~1 -- car.rvs | grep -v '^index '
+head -c 20 "$DATA/sample.rvs" >empty.rvs
+git commit -qam "front springs 140, a cut-short copy"
+cp "$DATA/spring140.rvs" car.rvs
+printf 'tail' >>car.rvs
+git commit -qam "bytes past the record"
+git log -p --format='commit %s' | grep -v '^index '
