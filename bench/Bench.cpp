@@ -149,8 +149,7 @@ QWidget *ShowInFrame(QWidget *form) {
 std::map<std::string, int> CountControls() {
     // In an empty folder, so that the window's going away remembers nothing
     // in the folder being measured.
-    fs::create_directories(Root() / "empty");
-    const InFolder in((Root() / "empty").string());
+    const InFolder in(EmptyWorkdirPath());
     auto *window = new TfrmMain;
     std::map<std::string, int> counts;
     for (const QWidget *w : window->findChildren<QWidget *>()) {
@@ -185,6 +184,11 @@ std::string WorkdirPath(const Workdir &content) {
         made[name] = true;
     }
     return dir.string();
+}
+
+std::string EmptyWorkdirPath() {
+    fs::create_directories(Root() / "empty");
+    return (Root() / "empty").string();
 }
 
 std::string TyreWorkdirPath(std::size_t bytes) {
@@ -252,15 +256,27 @@ QWidget *OpenBareForm(BareType type) {
     auto *tabs = new QTabWidget(form);
     tabs->setGeometry(0, 41, 481, 321);
     std::vector<QWidget *> pages;
-    for (int i = 0; i < counts.at("page"); ++i) {
+    int controls = 0;
+    for (const auto &[kind, n] : counts) {
+        controls += kind == "page" ? 0 : n;
+    }
+    const bool census = type == BareType::Census;
+    if (census) {
+        tabs->setTabPosition(QTabWidget::South);
+    }
+    const int pageCount = census ? (controls + 19) / 20 : counts.at("page");
+    for (int i = 0; i < pageCount; ++i) {
         pages.push_back(new QWidget);
         tabs->addTab(pages.back(), QStringLiteral("page"));
     }
     int placed = 0;
-    // Spread the controls over the pages on a plain grid.
+    // Spread the controls over the pages on a plain grid: in turn, or twenty
+    // to a page.
     const auto place = [&](QWidget *w) {
-        const int slot = placed / static_cast<int>(pages.size());
-        w->setParent(pages[static_cast<std::size_t>(placed) % pages.size()]);
+        const int n = static_cast<int>(pages.size());
+        const int page = census ? placed / 20 : placed % n;
+        const int slot = census ? placed % 20 : placed / n;
+        w->setParent(pages[static_cast<std::size_t>(page)]);
         w->setGeometry(8 + slot % 4 * 116, 8 + slot / 4 * 24, 110, 20);
         ++placed;
     };

@@ -27,6 +27,8 @@ struct Workdir {
     bool chosenSkin = false;
 };
 std::string WorkdirPath(const Workdir &content);
+// A working folder with nothing in it.
+std::string EmptyWorkdirPath();
 
 // A tyre temperature file "cfg/of" of about bytes bytes in its own working
 // folder: many sections of the simulator's output, TEMPS as the last one.
@@ -57,11 +59,13 @@ void CloseInFrame(QWidget *widget);
 
 // The type a bare form is set in: the frame's default font, which the host
 // keeps loaded all along, or the setup window's own 8 point type.
-enum class BareType { FrameDefault, WindowType };
+enum class BareType { FrameDefault, WindowType, Census };
 
 // A form holding as many sliders, value boxes, labels, check boxes, lists,
 // buttons, groups and pages as the setup window, with no logic and no files,
-// shown and activated in the frame the same way.
+// shown and activated in the frame the same way. The census form holds the
+// same controls twenty to a page, on as many pages as that takes, with the
+// tabs along the bottom, in the frame's default font.
 QWidget *OpenBareForm(BareType type);
 
 // Memory of the process in KiB: resident pages, read after returning freed

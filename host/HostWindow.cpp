@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -17,6 +18,10 @@ HostWindow::HostWindow(const SetupPlugin &setupPlugin, QWidget *parent)
     : QMainWindow(parent), plugin(setupPlugin), mdi(new QMdiArea) {
     setWindowTitle(tr("Simulator"));
     mdi->setBackground(QColor(46, 52, 64));
+    // A setup window keeps its size; in a smaller frame the area scrolls to
+    // its tabs and its "ok".
+    mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi);
 
     auto *open = new QAction(tr("Car &setup"), this);
@@ -49,7 +54,10 @@ HostWindow::HostWindow(const SetupPlugin &setupPlugin, QWidget *parent)
         workdir.replace(0, home.size(), QStringLiteral("~"));
     }
     statusBar()->showMessage(tr("Working folder: %1").arg(workdir));
-    resize(820, 640);
+    // No larger than the screen leaves room for, in its own pixels: a scaled
+    // screen (QT_SCALE_FACTOR=2) has fewer of them.
+    const QSize room = screen()->availableGeometry().size() * 9 / 10;
+    resize(QSize(820, 640).boundedTo(room));
 }
 
 void HostWindow::OpenSetupPage() {

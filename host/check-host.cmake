@@ -27,3 +27,21 @@ execute_process(COMMAND "${HOST}" --workdir "${OUT}/workdir" --library "${OUT}/m
 if(NOT status EQUAL 1 OR NOT errors MATCHES "missing\\.so")
     message(FATAL_ERROR "a missing library gave status ${status} and: ${errors}")
 endif()
+
+# On a 1920 x 1080 screen scaled twice over the frame still fits, scrolling
+# its window area instead.
+file(WRITE "${OUT}/screen.json" [=[{"screens": [{"name": "full-hd", "x": 0, "y": 0,
+    "width": 1920, "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]}]=])
+execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_SCALE_FACTOR=2
+                        "QT_QPA_PLATFORM=offscreen:configfile=${OUT}/screen.json"
+                        "${HOST}" --workdir "${OUT}/workdir" --screenshot "${OUT}/scaled"
+                RESULT_VARIABLE status ERROR_VARIABLE errors)
+# A PNG gives its width and height as the two 32-bit words from byte 16.
+file(READ "${OUT}/scaled/frame.png" size OFFSET 16 LIMIT 8 HEX)
+string(SUBSTRING "${size}" 0 8 width)
+string(SUBSTRING "${size}" 8 8 height)
+math(EXPR width "0x${width}")
+math(EXPR height "0x${height}")
+if(NOT status EQUAL 0 OR width GREATER 1920 OR height GREATER 1080)
+    message(FATAL_ERROR "the frame at twice the scale is ${width} x ${height} (${status}): ${errors}")
+endif()

@@ -5,10 +5,15 @@
 #include "core/SliderTable.h"
 #include "support/TestSupport.h"
 
+#include <QAccessible>
 #include <QCheckBox>
+#include <QFocusFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTabWidget>
+#include <QTest>
+
+#include <fstream>
 
 namespace {
 
@@ -66,6 +71,39 @@ TEST_F(WindowLayout, EverySetupSliderHasItsRangeOnItsPage) {
     }
 }
 
+// A screen reader tells every slider, list and tyre cell apart by its name.
+TEST_F(WindowLayout, ScreenReadersHearEachControlsOwnName) {
+    std::ifstream names(VOSK_TEST_DATA "/window/accessible-names.txt");
+    int checked = 0;
+    for (std::string line; std::getline(names, line);) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        const std::string control = line.substr(0, line.find('\t'));
+        auto *widget = Find<QWidget>(window.get(), control.c_str());
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name),
+                  QString::fromStdString(line.substr(control.size() + 1)));
+        ++checked;
+    }
+    EXPECT_EQ(checked, int(vosk::kSliders.size()) + 2 + 12);
+}
+
+// Whatever the font resolution (the suite also runs at QT_FONT_DPI=144),
+// the rows of tabs leave every control of every page in sight.
+TEST_F(WindowLayout, TabsCoverNoControlOfAnyPage) {
+    window->show();
+    const int tabsTop = pages->tabBar()->mapTo(window.get(), QPoint()).y();
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        for (QWidget *control : pages->widget(i)->findChildren<QWidget *>()) {
+            const QRect place(control->mapTo(window.get(), QPoint()), control->size());
+            EXPECT_TRUE(!control->isVisibleTo(window.get()) || place.bottom() < tabsTop)
+                << control->objectName().toStdString();
+        }
+    }
+}
+
 TEST_F(WindowLayout, ReadOutsWaitForTheirButtonsAndSomeGroupsNeverShow) {
     for (const char *name : {"lab1", "lab6"}) {
         EXPECT_EQ(Text(window.get(), name), "na");
@@ -82,3 +120,25 @@ TEST_F(WindowLayout, ReadOutsWaitForTheirButtonsAndSomeGroupsNeverShow) {
 }
 
 } // namespace
+
+// From a slider, Ctrl+PageDown and Ctrl+PageUp turn the pages round (Ctrl+Tab
+// is the frame's); Tab walks a page without stopping in boxes that only
+// show a value; the focused slider wears a ring.
+TEST_F(WindowLayout, KeysTurnThePagesAndTabSkipsReadOnlyBoxes) {
+    ASSERT_TRUE(FocusOn(Find<QSlider>(window.get(), "trkRollBarF")));
+    auto *ring = window->findChild<QFocusFrame *>();
+    ASSERT_NE(ring, nullptr);
+    EXPECT_TRUE(ring->isVisible() && ring->widget() == QApplication::focusWidget());
+    for (int press = 0; press < 30 && pages->currentIndex() == 4; ++press) {
+        QWidget *focus = QApplication::focusWidget();
+        auto *box = qobject_cast<QLineEdit *>(focus);
+        EXPECT_FALSE(box && box->isReadOnly()) << focus->objectName().toStdString();
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    for (const int expected : {5, 6, 7, 8, 9, 10, 0, 1, 2, 3, 4}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+        EXPECT_EQ(pages->currentIndex(), expected);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(pages->currentIndex(), 3);
+}

@@ -2,11 +2,13 @@
 // requests and destruction, also over damaged and unusual setup files.
 #include "support/TestSupport.h"
 
+#include <QAbstractItemView>
 #include <QDialog>
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QWheelEvent>
@@ -29,13 +31,8 @@ using Lifecycle = WindowTest;
 
 // Brings the page of list to the front and, with click, clicks the list and
 // closes the drop-down that opens: a person gives a list the focus so.
-void ShowList(const TfrmMain *w, QComboBox *list, bool click) {
-    auto *pages = Find<QTabWidget>(w, "PageControl1");
-    QWidget *page = list;
-    while (page && pages->indexOf(page) < 0) {
-        page = page->parentWidget();
-    }
-    pages->setCurrentWidget(page);
+void ShowList(QComboBox *list, bool click) {
+    ShowPageOf(list);
     if (click) {
         QTest::mouseClick(list, Qt::LeftButton);
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
@@ -161,7 +158,7 @@ TEST_P(HostTeardown, DuringADialogLeavesTheWindowToItsHandler) {
         Pick(w, "cmbSetupList", 0);
         Move(w, "trkSpringLF", 61); // never stored when the window goes with the host
         if (c.control == std::string("cmbSkins")) {
-            ShowList(w, Find<QComboBox>(w, c.control), true);
+            ShowList(Find<QComboBox>(w, c.control), true);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         } else {
             Click(w, c.control);
@@ -189,6 +186,27 @@ INSTANTIATE_TEST_SUITE_P(
                       TeardownCase{"FrameWhileOpening", "open", false, kFrame},
                       TeardownCase{"OwnerWhileOpening", "open", false, kOwner}),
     [](const auto &row) { return std::string(row.param.name); });
+
+// Names that share a long beginning still look different in the closed
+// list, which gives the whole name as its tooltip; a long list scrolls.
+TEST_F(Lifecycle, LongNamesLookApartAndALongListScrolls) {
+    const std::string stem(120, 'L');
+    for (int i = 0; i < 40; ++i) {
+        WriteFile(kSetupDir + stem + std::to_string(i) + ".rvs", Bytes(SetupWithSpring(100)));
+    }
+    TfrmMain *w = frame.Open();
+    auto *list = Find<QComboBox>(w, "cmbSetupList");
+    std::vector<QImage> looks;
+    for (const std::string last : {"1", "2"}) {
+        Pick(w, "cmbSetupList", IndexOf(w, (stem + last + ".rvs").c_str()));
+        EXPECT_EQ(list->toolTip().toStdString(), stem + last + ".rvs");
+        looks.push_back(list->grab().toImage());
+    }
+    EXPECT_NE(looks[0], looks[1]);
+    list->showPopup();
+    EXPECT_TRUE(list->view()->verticalScrollBar()->isVisible());
+    list->hidePopup();
+}
 
 TEST_F(Lifecycle, OkStillClosesWhenTheSetupFolderIsGone) {
     WriteFile(kSetupDir + "x.rvs", Bytes(SetupWithSpring(100)));
@@ -314,7 +332,7 @@ TEST_P(Wheel, PicksOnlyInAListWithTheFocus) {
     TfrmMain *w = frame.Open();
     Move(w, "trkFuel", 44);
     auto *list = Find<QComboBox>(w, name);
-    ShowList(w, list, focused);
+    ShowList(list, focused);
     ASSERT_EQ(list->hasFocus(), focused);
     // Sent as QTest sends a click, spontaneous: Qt then gives the focus by
     // the wheel, and passes an ignored notch on, as for a real mouse.

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QLocale>
+#include <QTest>
 
 #include <cstdio>
 #include <cstring>
@@ -113,6 +114,9 @@ TEST_F(Values, BoxesShowWhatTheCommandLineShows) {
         fresh.RecordToControls();
         for (const Row &row : Rows()) {
             EXPECT_EQ(Text(&fresh, row.box.c_str()), shown[row.key]) << file << " " << row.key;
+            // and a screen reader hears it as the slider's value
+            EXPECT_EQ(Find<QSlider>(&fresh, row.slider.c_str())->accessibleDescription(),
+                      QString::fromStdString(shown[row.key]));
         }
     }
 }
@@ -121,8 +125,7 @@ TEST_F(Values, BoxesShowWhatTheCommandLineShows) {
 TEST_F(Values, BoxesShowTheUsersDecimalSeparator) {
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German));
-    Slider("trkBrakePadLF")->setValue(0);
-    Slider("trkBrakePadLF")->setValue(60);
+    Move(w, "trkBrakePadLF", 60);
     const std::string shown = Box("txtBrakePadLF");
     QLocale::setDefault(previous);
     EXPECT_EQ(shown, "0,3");
@@ -142,7 +145,7 @@ TEST_F(Values, EachSliderCarriesOnlyItsPartnerWhileItsBoxIsTicked) {
             QSlider *slider = Slider(moved.slider);
             const int p =
                 slider->value() == slider->maximum() ? slider->minimum() : slider->maximum();
-            slider->setValue(p);
+            Move(w, moved.slider.c_str(), p);
             const bool linked = moved.symmetric == "chkBrakeSym" ? brake : spring;
             for (const Row &row : rows) {
                 const bool follows =
@@ -155,5 +158,23 @@ TEST_F(Values, EachSliderCarriesOnlyItsPartnerWhileItsBoxIsTicked) {
                 EXPECT_EQ(Box("txt" + moved.partner.substr(3)), Box(moved.box));
             }
         }
+    }
+}
+
+// Arrow and page keys move a slider by its steps, 5 for the discs and 1 and
+// 2 elsewhere, towards the far end as seen: right, or down on the bias
+// slider, whose minimum is at the top.
+TEST_F(Values, KeysMoveEachSliderByItsSteps) {
+    for (const Row &row : Rows()) {
+        QSlider *slider = Slider(row.slider);
+        Move(w, row.slider.c_str(), slider->minimum());
+        // The discs never show; only keys sent to them reach them.
+        QWidget *keys = FocusOn(slider) ? QApplication::focusWidget() : slider;
+        const bool disc = row.key.rfind("brakeDisc", 0) == 0;
+        const bool vertical = slider->orientation() == Qt::Vertical;
+        QTest::keyClick(keys, vertical ? Qt::Key_Down : Qt::Key_Right);
+        EXPECT_EQ(slider->value() - slider->minimum(), disc ? 5 : 1) << row.key;
+        QTest::keyClick(keys, vertical ? Qt::Key_PageDown : Qt::Key_PageUp);
+        EXPECT_EQ(slider->value() - slider->minimum(), disc ? 10 : 3) << row.key;
     }
 }

@@ -1,12 +1,130 @@
 #include "window/PageControl.h"
 
+#include "window/KeptType.h"
+
+#include <QAccessibleWidget>
+#include <QHash>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
 
 #include <algorithm>
 
+namespace {
+
+// One tab as a screen reader sees it: where the bar really draws it, not
+// where a bar of one row would have put it.
+class AccessibleTab : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    AccessibleTab(MultiRowTabBar *tabBar, int tabIndex) : bar(tabBar), index(tabIndex) {}
+
+    bool isValid() const override { return bar && index < bar->count(); }
+    QObject *object() const override { return nullptr; }
+    QAccessibleInterface *parent() const override {
+        return QAccessible::queryAccessibleInterface(bar.data());
+    }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override {
+        return isValid() && t == QAccessible::Name ? bar->tabText(index) : QString();
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QAccessible::Role role() const override { return QAccessible::PageTab; }
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        state.selectable = true;
+        state.selected = isValid() && index == bar->currentIndex();
+        state.invisible = !isValid() || !bar->isVisible();
+        return state;
+    }
+    QRect rect() const override {
+        if (!isValid()) {
+            return {};
+        }
+        const QRect area = bar->TabArea(index);
+        return {bar->mapToGlobal(area.topLeft()), area.size()};
+    }
+    void *interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ActionInterface
+                   ? static_cast<QAccessibleActionInterface *>(this)
+                   : nullptr;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &action) override {
+        if (isValid() && action == pressAction()) {
+            bar->setCurrentIndex(index);
+        }
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    QPointer<MultiRowTabBar> bar;
+    int index;
+};
+
+// The bar lists its tabs, and nothing else, as its children.
+class AccessibleTabBar : public QAccessibleWidget {
+public:
+    explicit AccessibleTabBar(MultiRowTabBar *bar)
+        : QAccessibleWidget(bar, QAccessible::PageTabList) {}
+    ~AccessibleTabBar() override {
+        for (const QAccessible::Id id : std::as_const(tabs)) {
+            QAccessible::deleteAccessibleInterface(id);
+        }
+    }
+
+    int childCount() const override { return Bar()->count(); }
+    QAccessibleInterface *child(int index) const override {
+        if (index < 0 || index >= childCount()) {
+            return nullptr;
+        }
+        if (!tabs.contains(index)) {
+            tabs.insert(index,
+                        QAccessible::registerAccessibleInterface(new AccessibleTab(Bar(), index)));
+        }
+        return QAccessible::accessibleInterface(tabs.value(index));
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override {
+        for (auto tab = tabs.cbegin(); tab != tabs.cend(); ++tab) {
+            if (QAccessible::accessibleInterface(tab.value()) == child) {
+                return tab.key();
+            }
+        }
+        return -1;
+    }
+    QAccessibleInterface *childAt(int x, int y) const override {
+        for (int i = 0; i < childCount(); ++i) {
+            if (child(i)->rect().contains(x, y)) {
+                return child(i);
+            }
+        }
+        return nullptr;
+    }
+
+private:
+    MultiRowTabBar *Bar() const { return static_cast<MultiRowTabBar *>(widget()); }
+    mutable QHash<int, QAccessible::Id> tabs;
+};
+
+QAccessibleInterface *AccessibleFor(const QString &, QObject *object) {
+    if (auto *bar = qobject_cast<MultiRowTabBar *>(object)) {
+        return new AccessibleTabBar(bar);
+    }
+    return nullptr;
+}
+
+} // namespace
+
 MultiRowTabBar::MultiRowTabBar(QTabWidget *pages) : QTabBar(pages) {
+    // Made after Qt's list of factories, so gone before it; and gone when
+    // the library is unloaded while the application goes on.
+    static const struct Factory {
+        Factory() { QAccessible::installFactory(&AccessibleFor); }
+        ~Factory() { QAccessible::removeFactory(&AccessibleFor); }
+    } factory;
     // Every tab is always on show, so there is nothing to scroll to and no
     // reason to shorten a caption.
     setUsesScrollButtons(false);
@@ -21,7 +139,13 @@ QSize MultiRowTabBar::tabSizeHint(int index) const {
     auto &[caption, size] = measured[index];
     if (!size.isValid() || caption != tabText(index)) {
         caption = tabText(index);
-        size = QTabBar::tabSizeHint(index);
+        // The style widens its padding round the caption with the font
+        // resolution; the window holds its type in pixels, and its tabs'
+        // padding too, so that the rows of tabs stay as they were drawn.
+        const QSize text = fontMetrics().size(Qt::TextShowMnemonic, caption);
+        const double scale = 96.0 / fontMetrics().fontDpi();
+        const QSize padding = (QTabBar::tabSizeHint(index) - text) * scale;
+        size = text + padding;
     }
     return size;
 }
@@ -136,7 +260,19 @@ void MultiRowTabBar::paintEvent(QPaintEvent *) {
         option.rect = places[index].translated(0, -places[index].top());
         painter.save();
         painter.translate(0, places[index].top());
-        painter.drawControl(QStyle::CE_TabBarTab, option);
+        // The caption goes in the middle of the tab in the window's type:
+        // the style would keep to a padding that grows with the font
+        // resolution and cut the caption short.
+        painter.drawControl(QStyle::CE_TabBarTabShape, option);
+        painter.drawItemText(option.rect, Qt::AlignCenter | Qt::TextShowMnemonic, option.palette,
+                             isEnabled(), option.text, QPalette::WindowText);
+        if (option.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            focus.rect = option.fontMetrics.boundingRect(option.rect, Qt::AlignCenter, option.text)
+                             .adjusted(-3, -1, 3, 1);
+            painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        }
         painter.restore();
     }
 }
@@ -146,6 +282,10 @@ void MultiRowTabBar::mousePressEvent(QMouseEvent *event) {
     const QVector<QRect> places = Places();
     for (int i = 0; i < count(); ++i) {
         if (event->button() == Qt::LeftButton && places[i].contains(event->position().toPoint())) {
+            // The bar takes the focus, so that the arrow keys turn the pages
+            // next, and the focus never drops into a control of the new page
+            // that the user did not pick.
+            setFocus(Qt::MouseFocusReason);
             setCurrentIndex(i);
         }
     }
@@ -162,4 +302,8 @@ void PageControl::initStyleOption(QStyleOptionTabWidgetFrame *option) const {
     QTabWidget::initStyleOption(option);
     const auto *bar = static_cast<const MultiRowTabBar *>(tabBar());
     option->selectedTabRect = bar->TabArea(bar->currentIndex()).translated(bar->pos());
+}
+
+WindowPage::WindowPage(QWidget *parent) : QWidget(parent) {
+    setFont(vosk::WindowType());
 }

@@ -10,6 +10,9 @@
 
 #include "ui_frmMain.h"
 
+#include <QFocusFrame>
+#include <QPointer>
+
 #include <iterator>
 
 namespace {
@@ -89,6 +92,39 @@ const std::pair<QSlider * Form::*, void (TfrmMain::*)(QObject *)> kHiddenCamberS
     {&Form::TrackBar8, &TfrmMain::trkCamberRRChange},
 };
 
+// Rings the slider that has the focus with a frame, so that a keyboard user
+// sees at once which value the arrow keys move.
+class FocusRing : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::FocusIn) {
+            if (!ring) {
+                ring = new QFocusFrame(static_cast<QWidget *>(parent()));
+            }
+            ring->setWidget(static_cast<QWidget *>(watched));
+        } else if (event->type() == QEvent::FocusOut && ring) {
+            ring->setWidget(nullptr);
+        }
+        return false;
+    }
+
+private:
+    QPointer<QFocusFrame> ring;
+};
+
+// What a screen reader calls a slider: its group and, where the group holds
+// more than this slider, its label ("springs (N/mm), LF").
+QString AccessibleName(const vosk::Slider &s) {
+    QString name = QString::fromUtf8(s.group);
+    if (*s.label != '\0') {
+        name += QStringLiteral(", ") + QString::fromUtf8(s.label);
+    }
+    return name;
+}
+
 } // namespace
 
 void TfrmMain::ConnectSliders() {
@@ -96,19 +132,27 @@ void TfrmMain::ConnectSliders() {
         connect(slider, &QSlider::valueChanged, this,
                 [this, slider, handler] { (this->*handler)(slider); });
     };
-    for (const SliderControls &row : kControls) {
-        connectTo(ui->*row.slider, row.handler);
+    auto *ring = new FocusRing(this);
+    for (std::size_t row = 0; row < std::size(kControls); ++row) {
+        QSlider *slider = ui->*kControls[row].slider;
+        connectTo(slider, kControls[row].handler);
+        slider->setAccessibleName(AccessibleName(vosk::kSliders[row]));
+        slider->installEventFilter(ring);
     }
     for (const auto &[slider, handler] : kHiddenCamberSliders) {
         connectTo(ui->*slider, handler);
     }
 }
 
+// A screen reader reads a slider's description as its value: the position
+// alone would say 40 where the box shows a bias of 60, or 1346 for a ratio
+// of 3.154.
 void TfrmMain::ShowBox(std::size_t row) {
     const SliderControls &c = kControls[row];
-    (ui->*c.box)
-        ->setText(vosk::WithUserSeparator(
-            vosk::ShownText(vosk::kSliders[row].rule, (ui->*c.slider)->value())));
+    const QString shown = vosk::WithUserSeparator(
+        vosk::ShownText(vosk::kSliders[row].rule, (ui->*c.slider)->value()));
+    (ui->*c.box)->setText(shown);
+    (ui->*c.slider)->setAccessibleDescription(shown);
 }
 
 // Setting the partner runs its handler, which sets this slider back to the

@@ -1,6 +1,8 @@
 #include "window/TfrmMain.h"
 #include "window/RawNameCombo.h"
 
+#include "window/KeptType.h"
+
 #include "ui_frmMain.h"
 
 #include <QColor>
@@ -9,12 +11,15 @@
 #include <QMessageBox>
 #include <QPalette>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSlider>
 
 #include <exception>
 #include <utility>
 
 TfrmMain::TfrmMain(QWidget *parent) : QWidget(parent), ui(new Ui::frmMain) {
+    // Before the controls exist, so that each is made in the window's type.
+    setFont(vosk::WindowType());
     ui->setupUi(this);
     // Value boxes sit on a muted background. A palette rather than a style
     // sheet: a sheet makes Qt match rules for every control each time the
@@ -23,7 +28,23 @@ TfrmMain::TfrmMain(QWidget *parent) : QWidget(parent), ui(new Ui::frmMain) {
     boxes.setColor(QPalette::Base, QColor(0xd4, 0xd0, 0xc8));
     for (QLineEdit *box : findChildren<QLineEdit *>()) {
         box->setPalette(boxes);
+        // Tab goes from control to control, past boxes that only show a
+        // slider's value; a click still selects their text.
+        if (box->isReadOnly()) {
+            box->setFocusPolicy(Qt::ClickFocus);
+        }
     }
+    // Ctrl+Tab belongs to the frame, which switches windows with it.
+    const auto turnPages = [this](int by) {
+        const int count = ui->PageControl1->count();
+        ui->PageControl1->setCurrentIndex((ui->PageControl1->currentIndex() + by + count) % count);
+    };
+    new QShortcut(
+        QKeySequence(Qt::CTRL | Qt::Key_PageDown), this, this, [turnPages] { turnPages(1); },
+        Qt::WidgetWithChildrenShortcut);
+    new QShortcut(
+        QKeySequence(Qt::CTRL | Qt::Key_PageUp), this, this, [turnPages] { turnPages(-1); },
+        Qt::WidgetWithChildrenShortcut);
     ConnectHandlers();
     // A pick loads a setup or rewrites the skin choice file; a stray notch of
     // the wheel must do neither.
