@@ -5,10 +5,13 @@
 #include "core/SliderTable.h"
 #include "support/TestSupport.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTabWidget>
+
+#include <fstream>
 
 namespace {
 
@@ -64,6 +67,24 @@ TEST_F(WindowLayout, EverySetupSliderHasItsRangeOnItsPage) {
         const bool typed = key.rfind("damp", 0) == 0 || key.rfind("camber", 0) == 0;
         EXPECT_EQ(box->isReadOnly(), !typed);
     }
+}
+
+// A screen reader tells every slider, list and tyre cell apart by its name.
+TEST_F(WindowLayout, ScreenReadersHearEachControlsOwnName) {
+    std::ifstream names(VOSK_TEST_DATA "/window/accessible-names.txt");
+    int checked = 0;
+    for (std::string line; std::getline(names, line);) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        const std::string control = line.substr(0, line.find('\t'));
+        auto *widget = Find<QWidget>(window.get(), control.c_str());
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name),
+                  QString::fromStdString(line.substr(control.size() + 1)));
+        ++checked;
+    }
+    EXPECT_EQ(checked, int(vosk::kSliders.size()) + 2 + 12);
 }
 
 TEST_F(WindowLayout, ReadOutsWaitForTheirButtonsAndSomeGroupsNeverShow) {

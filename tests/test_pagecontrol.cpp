@@ -3,6 +3,7 @@
 #include "support/TestSupport.h"
 #include "window/PageControl.h"
 
+#include <QAccessible>
 #include <QTest>
 
 #include <functional>
@@ -11,12 +12,17 @@
 namespace {
 
 // The tabs tile the bar row by row in tab order, left to right, with the
-// current tab's row next to the pages. Returns the number of rows.
-int ExpectTidy(const MultiRowTabBar &bar) {
+// current tab's row next to the pages, and a screen reader finds each where
+// it is drawn. Returns the number of rows.
+int ExpectTidy(MultiRowTabBar &bar) {
     std::set<int> tops;
     int area = 0;
+    QAccessibleInterface *tabs = QAccessible::queryAccessibleInterface(&bar);
+    EXPECT_EQ(tabs->childCount(), bar.count());
     for (int i = 0; i < bar.count(); ++i) {
         const QRect place = bar.TabArea(i);
+        EXPECT_EQ(tabs->child(i)->rect(), QRect(bar.mapToGlobal(place.topLeft()), place.size()));
+        EXPECT_EQ(tabs->child(i)->text(QAccessible::Name), bar.tabText(i));
         EXPECT_TRUE(bar.rect().contains(place)) << "tab " << i;
         for (int j = 0; j < i; ++j) {
             EXPECT_FALSE(place.intersects(bar.TabArea(j))) << "tabs " << j << " and " << i;

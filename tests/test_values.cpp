@@ -4,6 +4,7 @@
 #include "core/SliderTable.h"
 #include "support/TestSupport.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLocale>
 
@@ -113,6 +114,13 @@ TEST_F(Values, BoxesShowWhatTheCommandLineShows) {
         fresh.RecordToControls();
         for (const Row &row : Rows()) {
             EXPECT_EQ(Text(&fresh, row.box.c_str()), shown[row.key]) << file << " " << row.key;
+            // and a screen reader hears the same as the slider's value
+            EXPECT_EQ(
+                QAccessible::queryAccessibleInterface(Find<QSlider>(&fresh, row.slider.c_str()))
+                    ->text(QAccessible::Description)
+                    .toStdString(),
+                shown[row.key])
+                << row.key;
         }
     }
 }

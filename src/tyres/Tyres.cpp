@@ -18,7 +18,10 @@ void TfrmMain::Button1Click(QObject *) {
                                  {ui->txtLR_I, ui->txtLR_M, ui->txtLR_O},
                                  {ui->txtRR_I, ui->txtRR_M, ui->txtRR_O}};
     for (const vosk::TyreReading &reading : vosk::kTyreReadings) {
-        boxes[reading.wheel][reading.column]->setText(
+        QLabel *box = boxes[reading.wheel][reading.column];
+        box->setText(
             QString::fromStdString(vosk::WholeNumberText(reader.GetFloat("TEMPS", reading.key))));
+        // A screen reader hears the cell's name ("LF, inner") and this.
+        box->setAccessibleDescription(box->text());
     }
 }

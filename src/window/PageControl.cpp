@@ -1,12 +1,128 @@
 #include "window/PageControl.h"
 
+#include <QAccessibleWidget>
+#include <QHash>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
 
 #include <algorithm>
 
+namespace {
+
+// One tab as a screen reader sees it: where the bar really draws it, not
+// where a bar of one row would have put it.
+class AccessibleTab : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    AccessibleTab(MultiRowTabBar *tabBar, int tabIndex) : bar(tabBar), index(tabIndex) {}
+
+    bool isValid() const override { return bar && index < bar->count(); }
+    QObject *object() const override { return nullptr; }
+    QAccessibleInterface *parent() const override {
+        return QAccessible::queryAccessibleInterface(bar.data());
+    }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override {
+        return isValid() && t == QAccessible::Name ? bar->tabText(index) : QString();
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QAccessible::Role role() const override { return QAccessible::PageTab; }
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        state.selectable = true;
+        state.selected = isValid() && index == bar->currentIndex();
+        state.invisible = !isValid() || !bar->isVisible();
+        return state;
+    }
+    QRect rect() const override {
+        if (!isValid()) {
+            return {};
+        }
+        const QRect area = bar->TabArea(index);
+        return {bar->mapToGlobal(area.topLeft()), area.size()};
+    }
+    void *interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ActionInterface
+                   ? static_cast<QAccessibleActionInterface *>(this)
+                   : nullptr;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &action) override {
+        if (isValid() && action == pressAction()) {
+            bar->setCurrentIndex(index);
+        }
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    QPointer<MultiRowTabBar> bar;
+    int index;
+};
+
+// The bar lists its tabs, and nothing else, as its children.
+class AccessibleTabBar : public QAccessibleWidget {
+public:
+    explicit AccessibleTabBar(MultiRowTabBar *bar)
+        : QAccessibleWidget(bar, QAccessible::PageTabList) {}
+    ~AccessibleTabBar() override {
+        for (const QAccessible::Id id : std::as_const(tabs)) {
+            QAccessible::deleteAccessibleInterface(id);
+        }
+    }
+
+    int childCount() const override { return Bar()->count(); }
+    QAccessibleInterface *child(int index) const override {
+        if (index < 0 || index >= childCount()) {
+            return nullptr;
+        }
+        if (!tabs.contains(index)) {
+            tabs.insert(index,
+                        QAccessible::registerAccessibleInterface(new AccessibleTab(Bar(), index)));
+        }
+        return QAccessible::accessibleInterface(tabs.value(index));
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override {
+        for (auto tab = tabs.cbegin(); tab != tabs.cend(); ++tab) {
+            if (QAccessible::accessibleInterface(tab.value()) == child) {
+                return tab.key();
+            }
+        }
+        return -1;
+    }
+    QAccessibleInterface *childAt(int x, int y) const override {
+        for (int i = 0; i < childCount(); ++i) {
+            if (child(i)->rect().contains(x, y)) {
+                return child(i);
+            }
+        }
+        return nullptr;
+    }
+
+private:
+    MultiRowTabBar *Bar() const { return static_cast<MultiRowTabBar *>(widget()); }
+    mutable QHash<int, QAccessible::Id> tabs;
+};
+
+QAccessibleInterface *AccessibleFor(const QString &, QObject *object) {
+    if (auto *bar = qobject_cast<MultiRowTabBar *>(object)) {
+        return new AccessibleTabBar(bar);
+    }
+    return nullptr;
+}
+
+} // namespace
+
 MultiRowTabBar::MultiRowTabBar(QTabWidget *pages) : QTabBar(pages) {
+    // Made after Qt's list of factories, so gone before it; and gone when
+    // the library is unloaded while the application goes on.
+    static const struct Factory {
+        Factory() { QAccessible::installFactory(&AccessibleFor); }
+        ~Factory() { QAccessible::removeFactory(&AccessibleFor); }
+    } factory;
     // Every tab is always on show, so there is nothing to scroll to and no
     // reason to shorten a caption.
     setUsesScrollButtons(false);

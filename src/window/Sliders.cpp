@@ -91,6 +91,16 @@ const std::pair<QSlider * Form::*, void (TfrmMain::*)(QObject *)> kHiddenCamberS
     {&Form::TrackBar8, &TfrmMain::trkCamberRRChange},
 };
 
+// What a screen reader calls a slider: its group and, where the group holds
+// more than this slider, its label ("springs (N/mm), LF").
+QString AccessibleName(const vosk::Slider &s) {
+    QString name = QString::fromUtf8(s.group);
+    if (*s.label != '\0') {
+        name += QStringLiteral(", ") + QString::fromUtf8(s.label);
+    }
+    return name;
+}
+
 } // namespace
 
 void TfrmMain::ConnectSliders() {
@@ -98,19 +108,25 @@ void TfrmMain::ConnectSliders() {
         connect(slider, &QSlider::valueChanged, this,
                 [this, slider, handler] { (this->*handler)(slider); });
     };
-    for (const SliderControls &row : kControls) {
-        connectTo(ui->*row.slider, row.handler);
+    for (std::size_t row = 0; row < std::size(kControls); ++row) {
+        QSlider *slider = ui->*kControls[row].slider;
+        connectTo(slider, kControls[row].handler);
+        slider->setAccessibleName(AccessibleName(vosk::kSliders[row]));
     }
     for (const auto &[slider, handler] : kHiddenCamberSliders) {
         connectTo(ui->*slider, handler);
     }
 }
 
+// A screen reader reads a slider's description as its value: the position
+// alone would say 40 where the box shows a bias of 60, or 1346 for a ratio
+// of 3.154.
 void TfrmMain::ShowBox(std::size_t row) {
     const SliderControls &c = kControls[row];
-    (ui->*c.box)
-        ->setText(vosk::WithUserSeparator(
-            vosk::ShownText(vosk::kSliders[row].rule, (ui->*c.slider)->value())));
+    const QString shown = vosk::WithUserSeparator(
+        vosk::ShownText(vosk::kSliders[row].rule, (ui->*c.slider)->value()));
+    (ui->*c.box)->setText(shown);
+    (ui->*c.slider)->setAccessibleDescription(shown);
 }
 
 // Setting the partner runs its handler, which sets this slider back to the

@@ -119,6 +119,8 @@ public:
 
 private:
     void ConnectHandlers();
+    // Wires each setup slider to its handler and gives it its name for
+    // screen readers.
     void ConnectSliders();
     // Shows row's slider in its value box (row of the slider table).
     void ShowBox(std::size_t row);
