@@ -61,7 +61,7 @@ def value_text(node):
         return text or node.get_description() or ""
     if "Text" in interfaces:
         return Atspi.Text.get_text(node, 0, -1)
-    return ""
+    return node.get_description() or ""
 
 
 def find(node, wanted, only_showing=True):

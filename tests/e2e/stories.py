@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Uses vosk-host as a person with a screen reader would, on the X server and
-D-Bus session it is started in (see run.sh beside it), and checks what the
-window says and the files it leaves behind. Controls are found by their role
+D-Bus session it is started in (the test command gives it fresh ones), and
+checks what the window says and the files it leaves behind. Controls are found by their role
 and accessible name, and moved with keys to the focused window or with the
 actions a screen reader offers.
 
