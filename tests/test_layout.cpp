@@ -7,9 +7,11 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QFocusFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTabWidget>
+#include <QTest>
 
 #include <fstream>
 
@@ -103,3 +105,25 @@ TEST_F(WindowLayout, ReadOutsWaitForTheirButtonsAndSomeGroupsNeverShow) {
 }
 
 } // namespace
+
+// From a slider, Ctrl+PageDown and Ctrl+PageUp turn the pages round (Ctrl+Tab
+// is the frame's); Tab walks a page without stopping in boxes that only
+// show a value; the focused slider wears a ring.
+TEST_F(WindowLayout, KeysTurnThePagesAndTabSkipsReadOnlyBoxes) {
+    ASSERT_TRUE(FocusOn(Find<QSlider>(window.get(), "trkRollBarF")));
+    auto *ring = window->findChild<QFocusFrame *>();
+    ASSERT_NE(ring, nullptr);
+    EXPECT_TRUE(ring->isVisible() && ring->widget() == QApplication::focusWidget());
+    for (int press = 0; press < 30 && pages->currentIndex() == 4; ++press) {
+        QWidget *focus = QApplication::focusWidget();
+        auto *box = qobject_cast<QLineEdit *>(focus);
+        EXPECT_FALSE(box && box->isReadOnly()) << focus->objectName().toStdString();
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    for (const int expected : {5, 6, 7, 8, 9, 10, 0, 1, 2, 3, 4}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+        EXPECT_EQ(pages->currentIndex(), expected);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(pages->currentIndex(), 3);
+}

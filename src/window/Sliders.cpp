@@ -10,6 +10,9 @@
 
 #include "ui_frmMain.h"
 
+#include <QFocusFrame>
+#include <QPointer>
+
 #include <iterator>
 
 namespace {
@@ -91,6 +94,29 @@ const std::pair<QSlider * Form::*, void (TfrmMain::*)(QObject *)> kHiddenCamberS
     {&Form::TrackBar8, &TfrmMain::trkCamberRRChange},
 };
 
+// Rings the slider that has the focus with a frame, so that a keyboard user
+// sees at once which value the arrow keys move.
+class FocusRing : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::FocusIn) {
+            if (!ring) {
+                ring = new QFocusFrame(static_cast<QWidget *>(parent()));
+            }
+            ring->setWidget(static_cast<QWidget *>(watched));
+        } else if (event->type() == QEvent::FocusOut && ring) {
+            ring->setWidget(nullptr);
+        }
+        return false;
+    }
+
+private:
+    QPointer<QFocusFrame> ring;
+};
+
 // What a screen reader calls a slider: its group and, where the group holds
 // more than this slider, its label ("springs (N/mm), LF").
 QString AccessibleName(const vosk::Slider &s) {
@@ -108,10 +134,12 @@ void TfrmMain::ConnectSliders() {
         connect(slider, &QSlider::valueChanged, this,
                 [this, slider, handler] { (this->*handler)(slider); });
     };
+    auto *ring = new FocusRing(this);
     for (std::size_t row = 0; row < std::size(kControls); ++row) {
         QSlider *slider = ui->*kControls[row].slider;
         connectTo(slider, kControls[row].handler);
         slider->setAccessibleName(AccessibleName(vosk::kSliders[row]));
+        slider->installEventFilter(ring);
     }
     for (const auto &[slider, handler] : kHiddenCamberSliders) {
         connectTo(ui->*slider, handler);

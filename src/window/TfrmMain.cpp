@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPalette>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSlider>
 
 #include <exception>
@@ -22,7 +23,23 @@ TfrmMain::TfrmMain(QWidget *parent) : QWidget(parent), ui(new Ui::frmMain) {
     boxes.setColor(QPalette::Base, QColor(0xd4, 0xd0, 0xc8));
     for (QLineEdit *box : findChildren<QLineEdit *>()) {
         box->setPalette(boxes);
+        // Tab goes from control to control, past boxes that only show a
+        // slider's value; a click still selects their text.
+        if (box->isReadOnly()) {
+            box->setFocusPolicy(Qt::ClickFocus);
+        }
     }
+    // Ctrl+Tab belongs to the frame, which switches windows with it.
+    const auto turnPages = [this](int by) {
+        const int count = ui->PageControl1->count();
+        ui->PageControl1->setCurrentIndex((ui->PageControl1->currentIndex() + by + count) % count);
+    };
+    new QShortcut(
+        QKeySequence(Qt::CTRL | Qt::Key_PageDown), this, this, [turnPages] { turnPages(1); },
+        Qt::WidgetWithChildrenShortcut);
+    new QShortcut(
+        QKeySequence(Qt::CTRL | Qt::Key_PageUp), this, this, [turnPages] { turnPages(-1); },
+        Qt::WidgetWithChildrenShortcut);
     ConnectHandlers();
     Guarded("Opening the window", [this] { FormCreate(this); });
 }

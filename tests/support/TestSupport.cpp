@@ -1,7 +1,11 @@
 #include "support/TestSupport.h"
 
+#include "window/PageControl.h"
+
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QMdiArea>
+#include <QTest>
 
 #include <algorithm>
 #include <cctype>
@@ -152,9 +156,48 @@ std::string ControlName(const std::string &prefix, const std::string &key) {
     return prefix + subject;
 }
 
-void Move(const QWidget *window, const char *slider, int position) {
-    if (auto *s = Find<QSlider>(window, slider)) {
-        s->setValue(position);
+bool FocusOn(QWidget *control) {
+    QWidget *top = control->window();
+    top->show();
+    top->activateWindow();
+    if (!QTest::qWaitForWindowActive(top)) {
+        return false;
+    }
+    for (QWidget *w = control; w; w = w->parentWidget()) {
+        auto *pages = qobject_cast<QTabWidget *>(
+            w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr);
+        auto *bar = pages ? qobject_cast<MultiRowTabBar *>(pages->tabBar()) : nullptr;
+        if (bar && pages->indexOf(w) >= 0) {
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->TabArea(pages->indexOf(w)).center());
+        }
+    }
+    control->setFocus(Qt::TabFocusReason);
+    return QApplication::focusWidget() == control;
+}
+
+void Move(const QWidget *window, const char *name, int position) {
+    auto *slider = Find<QSlider>(window, name);
+    if (!slider) {
+        return;
+    }
+    // The never-shown sliders take no focus; only keys sent to them move them.
+    QWidget *target = FocusOn(slider) ? QApplication::focusWidget() : slider;
+    position = std::clamp(position, slider->minimum(), slider->maximum());
+    if (position == slider->minimum() || position == slider->maximum()) {
+        QTest::keyClick(target, position == slider->minimum() ? Qt::Key_Home : Qt::Key_End);
+    }
+    for (int presses = 0; slider->value() != position; ++presses) {
+        if (presses > slider->maximum() - slider->minimum()) {
+            ADD_FAILURE() << name << " cannot reach " << position << " by keys";
+            return;
+        }
+        const int gap = position - slider->value();
+        const bool page = std::abs(gap) >= slider->pageStep();
+        // Up and PageUp move towards the maximum unless the slider inverts
+        // its keys.
+        const bool up = (gap > 0) != slider->invertedControls();
+        QTest::keyClick(target, page ? (up ? Qt::Key_PageUp : Qt::Key_PageDown)
+                                     : (up ? Qt::Key_Up : Qt::Key_Down));
     }
 }
 
@@ -183,10 +226,16 @@ void Click(const QWidget *window, const char *button) {
 }
 
 void Pick(const QWidget *window, const char *list, int index) {
-    if (auto *combo = Find<QComboBox>(window, list)) {
-        combo->setCurrentIndex(index);
-        Q_EMIT combo->activated(index);
+    auto *combo = Find<QComboBox>(window, list);
+    if (!combo || !FocusOn(combo)) {
+        return;
     }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+    QAbstractItemView *view = combo->view();
+    const QModelIndex item = combo->model()->index(index, combo->modelColumn());
+    view->scrollTo(item);
+    const QRect row = view->visualRect(item).intersected(view->viewport()->rect());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, row.center());
 }
 
 Frame::Frame() : mdi(new QMdiArea) {

@@ -77,15 +77,19 @@ template <typename T> T *Find(const QWidget *window, const char *name) {
 // word with this key: "spring.LF" gives "trkSpringLF", "gear.1" "trkGear1".
 std::string ControlName(const std::string &prefix, const std::string &key);
 
-// Moves a slider the way a user does: its change handler runs when the
-// position really changes.
+// Shows the window of control, clicks the tab of the page holding it and
+// gives it the focus; false when the user can never reach it.
+bool FocusOn(QWidget *control);
+// Moves a slider the way a user does, with page and arrow keys sent to it
+// once it has the focus.
 void Move(const QWidget *window, const char *slider, int position);
 int Position(const QWidget *window, const char *slider);
 // The text of a value box, static text or label.
 std::string Text(const QWidget *window, const char *control);
 // Presses a push button, then lets a released window go.
 void Click(const QWidget *window, const char *button);
-// Picks entry index of a drop-down list as the user does.
+// Picks entry index of a drop-down list as the user does: opens it and
+// clicks the entry.
 void Pick(const QWidget *window, const char *list, int index);
 
 // A stand-in for the host's main window: a frame with an MDI client area.
