@@ -232,24 +232,25 @@ def pages(host, cli):
 
     win = open_setup_window(host)
     tab_list = ax.wait_for("the page tabs", lambda: ax.find(win, lambda n: ax.role(n) == "page tab list"), TIMEOUT)
+    ax.wait_for(f'the page "{PAGES[0]}"', lambda: (ax.open_tab(tab_list) or tab_list).get_name() == PAGES[0], TIMEOUT)
+
+    def turn(key, page):
+        # From a slider where the page has one: arrows and page keys there
+        # move the slider, Ctrl+PageDown still turns the page.
+        focus(ax.find(win, lambda n: ax.role(n) == "slider") or tab_list)
+        keys("Simulator", key)
+        ax.wait_for(f'{key} to open the page "{page}"',
+                    lambda: (ax.open_tab(tab_list) or tab_list).get_name() == page, TIMEOUT)
+
     read = {}
-    for page in range(len(PAGES)):
-        ax.wait_for(f'the page "{PAGES[page]}"',
-                    lambda: (ax.open_tab(tab_list) or tab_list).get_name() == PAGES[page], TIMEOUT)
-        sliders = ax.sliders_of(win)
-        for name, text, _ in sliders:
+    for page in PAGES:
+        if page != PAGES[0]:
+            turn("ctrl+Next", page)
+        for name, text, _ in ax.sliders_of(win):
             if name in read:
                 raise Failure(f'two sliders are named "{name}"')
             read[name] = text
-        if page + 1 == len(PAGES):
-            break
-        # From a slider where the page has one: arrows and page keys there
-        # move the slider, Ctrl+PageDown still turns the page.
-        if sliders:
-            focus(ax.find(win, lambda n: ax.role(n) == "slider"))
-        else:
-            focus(tab_list)
-        keys("Simulator", "ctrl+Next")
+    turn("ctrl+Prior", PAGES[-2])
     screen_picture(host.out / "screen.png")
 
     wrong = [f'"{n}" reads "{read.get(n, "(no such slider)")}", the file says "{t}"' for n, t in expected.items()
@@ -257,8 +258,6 @@ def pages(host, cli):
     wrong += [f'"{n}" = "{t}" is no slider of the setup' for n, t in read.items() if n not in expected]
     if wrong:
         raise Failure("; ".join(wrong))
-    if read == {}:
-        raise Failure("no sliders found")
 
 
 def dump(host, tool):
