@@ -178,7 +178,7 @@ def keyboard(host, _):
     xdotool("windowfocus", "--sync", x_window("Simulator"))
     focus(fuel)
     keys("Simulator", "Home", "Right", "Right", "Right", "Right")
-    ax.wait_for("the fuel slider to reach 5", lambda: ax.Atspi.Value.get_current_value(fuel) == 5, TIMEOUT)
+    ax.wait_for('the fuel slider to read "5"', lambda: ax.value_text(fuel) == "5", TIMEOUT)
     screen_picture(host.out / "screen.png")
     ax.press(named(win, "push button", "ok"))
 
