@@ -8,10 +8,11 @@ a box's text), indented by depth.
 It talks to the accessibility bus of the current desktop session, so run it
 beside a host started with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 (or with a screen
 reader on). --pages presses each page's tab in turn, prints what that page
-shows, and goes back to the page that was open. --check then exits with 1 when
-a slider a person can reach has no name, shares its name with another slider,
-sits in a group with other sliders without naming its wheel, axle or gear
-("springs (N/mm), LF"), or reads out no value.
+shows, and goes back to the page that was open. --check does the same and
+exits with 1 when a slider a person can reach has no name, shares its name
+with another slider, sits in a group with other sliders without naming its
+wheel, axle or gear ("springs (N/mm), LF"), or reads out no value; 2 means
+the window was not found.
 """
 
 import argparse
@@ -209,9 +210,12 @@ def main():
     parser.add_argument("--app", default="vosk-host", help="the application's accessible name")
     parser.add_argument("--window", default="Marzan Setup", help="the window's title")
     parser.add_argument("--pages", action="store_true", help="open every page in turn and print what it shows")
-    parser.add_argument("--check", action="store_true", help="exit with 1 when a slider's name or value is missing or unclear")
+    parser.add_argument("--check", action="store_true",
+                        help="--pages, and exit with 1 when a slider's name or value is missing or unclear")
     parser.add_argument("--timeout", type=float, default=30, help="seconds to wait for the window and each page")
     args = parser.parse_args()
+    # A person reaches every page, so a check looks at every page.
+    args.pages = args.pages or args.check
 
     try:
         win = window(args.app, args.window, args.timeout)
