@@ -1,7 +1,7 @@
 #!/usr/bin/python3
-"""Uses vosk-host as a person with a screen reader would, on the X server and
-D-Bus session it is started in (the test command gives it fresh ones), and
-checks what the window says and the files it leaves behind. Controls are found by their role
+"""Uses vosk-host as a person with a screen reader would, on a virtual X
+server and a D-Bus session of its own, and checks what the window says and
+the files it leaves behind. Controls are found by their role
 and accessible name, and moved with keys to the focused window or with the
 actions a screen reader offers.
 
@@ -15,10 +15,12 @@ pages: every page in turn with Ctrl+PageDown from the focused control,
     `vosk-setup show` says of the setup the window opened with.
 dump: tools/a11y-dump.py --pages --check over an open window.
 
-The scratch folder keeps the working folder, host.log, and screen.png: the
-last screen of the story (failure.png when a step fails).
+The scratch folder keeps the working folder, host.log, session.log (the X
+server's and D-Bus's), and screen.png: the last screen of the story
+(failure.png when a step fails).
 """
 
+import fcntl
 import importlib.util
 import json
 import os
@@ -26,6 +28,7 @@ import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import time
 from pathlib import Path
 
@@ -105,6 +108,61 @@ class Host:
 
     def frame(self):
         return ax.window("vosk-host", "Simulator", TIMEOUT)
+
+
+class Session:
+    """A virtual X server and a D-Bus session of the story's own, in a
+    private runtime folder: the accessibility bus that the session brings up
+    names its socket after the display in that folder, so stories of several
+    builds run side by side. Xvfb picks a free display itself (-displayfd)."""
+
+    def __init__(self, logs):
+        self.logs = logs
+
+    @staticmethod
+    def start(command, log):
+        """Starts a server that writes one line to the descriptor given as
+        the last argument once it serves, and returns it and that line."""
+        read, write = os.pipe()
+        process = subprocess.Popen([*command, str(write)], pass_fds=(write,), stdout=log, stderr=log)
+        os.close(write)
+        with os.fdopen(read) as answer:
+            line = answer.readline().strip()
+        if not line:
+            raise Failure(f"{command[0]} did not start (status {process.wait()})")
+        return process, line
+
+    def __enter__(self):
+        self.runtime = tempfile.mkdtemp(prefix="vosk-e2e-")
+        os.environ["XDG_RUNTIME_DIR"] = self.runtime
+        os.environ.pop("AT_SPI_BUS_ADDRESS", None)
+        self.log = open(self.logs / "session.log", "wb")
+        self.servers = []
+        try:
+            # Two X servers that look for a free display at the same moment
+            # can both take the same one: start one at a time.
+            with open(Path(tempfile.gettempdir()) / "vosk-e2e-xvfb.lock", "w") as lock:
+                fcntl.flock(lock, fcntl.LOCK_EX)
+                # -noreset: a server that resets as its last client leaves
+                # turns away the next one meanwhile.
+                x, display = self.start(["Xvfb", "-screen", "0", "1280x1024x24", "-dpi", "96", "-nolisten", "tcp",
+                                         "-noreset", "-displayfd"], self.log)
+            self.servers.append(x)
+            os.environ["DISPLAY"] = f":{display}"
+            bus, address = self.start(["dbus-daemon", "--session", "--nofork", "--print-address"], self.log)
+            self.servers.append(bus)
+            os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
+        except BaseException:
+            self.__exit__()
+            raise
+        return self
+
+    def __exit__(self, *_):
+        for server in reversed(self.servers):
+            server.terminate()
+            server.wait()
+        self.log.close()
+        shutil.rmtree(self.runtime, ignore_errors=True)
 
 
 def xdotool(*args):
@@ -277,19 +335,24 @@ def main():
     out = Path(sys.argv[4]).resolve()
     host = Host(Path(sys.argv[2]).resolve(), Path(sys.argv[3]).resolve(), out)
     try:
-        story(host, sys.argv[5] if len(sys.argv) == 6 else None)
+        with Session(out):
+            try:
+                story(host, sys.argv[5] if len(sys.argv) == 6 else None)
+            except (Failure, TimeoutError, subprocess.CalledProcessError, ax.GLib.Error):
+                try:
+                    screen_picture(out / "failure.png")
+                except (subprocess.CalledProcessError, OSError):
+                    pass
+                raise
+            finally:
+                host.stop()
     except (Failure, TimeoutError, subprocess.CalledProcessError, ax.GLib.Error) as e:
         print(f"{sys.argv[1]}: {e}", file=sys.stderr)
-        try:
-            screen_picture(out / "failure.png")
+        if (out / "failure.png").exists():
             print(f"{sys.argv[1]}: the screen at that moment is {out / 'failure.png'}", file=sys.stderr)
-        except (subprocess.CalledProcessError, OSError):
-            pass
-        host.stop()
-        print(f"{sys.argv[1]}: the host said:\n{(out / 'host.log').read_text(errors='replace')}", file=sys.stderr)
+        if (out / "host.log").exists():
+            print(f"{sys.argv[1]}: the host said:\n{(out / 'host.log').read_text(errors='replace')}", file=sys.stderr)
         return 1
-    finally:
-        host.stop()
     print(f"{sys.argv[1]}: passed; the last screen is {out / 'screen.png'}")
     return 0
 
