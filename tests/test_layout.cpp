@@ -89,6 +89,21 @@ TEST_F(WindowLayout, ScreenReadersHearEachControlsOwnName) {
     EXPECT_EQ(checked, int(vosk::kSliders.size()) + 2 + 12);
 }
 
+// Whatever the font resolution (the suite also runs at QT_FONT_DPI=144),
+// the rows of tabs leave every control of every page in sight.
+TEST_F(WindowLayout, TabsCoverNoControlOfAnyPage) {
+    window->show();
+    const int tabsTop = pages->tabBar()->mapTo(window.get(), QPoint()).y();
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        for (QWidget *control : pages->widget(i)->findChildren<QWidget *>()) {
+            const QRect place(control->mapTo(window.get(), QPoint()), control->size());
+            EXPECT_TRUE(!control->isVisibleTo(window.get()) || place.bottom() < tabsTop)
+                << control->objectName().toStdString();
+        }
+    }
+}
+
 TEST_F(WindowLayout, ReadOutsWaitForTheirButtonsAndSomeGroupsNeverShow) {
     for (const char *name : {"lab1", "lab6"}) {
         EXPECT_EQ(Text(window.get(), name), "na");

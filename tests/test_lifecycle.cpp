@@ -2,10 +2,13 @@
 // requests and destruction, also over damaged and unusual setup files.
 #include "support/TestSupport.h"
 
+#include <QAbstractItemView>
 #include <QDialog>
+#include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScrollBar>
 
 #include <optional>
 
@@ -120,6 +123,27 @@ TEST_F(Lifecycle, AnOwnerDestroyedDuringADialogTakesTheWindowAfterItsHandler) {
         Frame::Settle();
         EXPECT_EQ(Entries(kSetupDir), std::set<std::string>{"a.rvs"}) << control;
     }
+}
+
+// Names that share a long beginning still look different in the closed
+// list, which gives the whole name as its tooltip; a long list scrolls.
+TEST_F(Lifecycle, LongNamesLookApartAndALongListScrolls) {
+    const std::string stem(120, 'L');
+    for (int i = 0; i < 40; ++i) {
+        WriteFile(kSetupDir + stem + std::to_string(i) + ".rvs", Bytes(SetupWithSpring(100)));
+    }
+    TfrmMain *w = frame.Open();
+    auto *list = Find<QComboBox>(w, "cmbSetupList");
+    std::vector<QImage> looks;
+    for (const std::string last : {"1", "2"}) {
+        Pick(w, "cmbSetupList", IndexOf(w, (stem + last + ".rvs").c_str()));
+        EXPECT_EQ(list->toolTip().toStdString(), stem + last + ".rvs");
+        looks.push_back(list->grab().toImage());
+    }
+    EXPECT_NE(looks[0], looks[1]);
+    list->showPopup();
+    EXPECT_TRUE(list->view()->verticalScrollBar()->isVisible());
+    list->hidePopup();
 }
 
 TEST_F(Lifecycle, OkStillClosesWhenTheSetupFolderIsGone) {

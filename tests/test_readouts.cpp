@@ -3,6 +3,8 @@
 #include "core/Gearing.h"
 #include "support/TestSupport.h"
 
+#include <QLabel>
+
 #include <cmath>
 
 using namespace vosk::test;
@@ -29,7 +31,14 @@ std::string ShownTemps(const TfrmMain *w) {
     for (const char *wheel : {"LF", "RF", "LR", "RR"}) {
         for (const char *column : {"I", "M", "O"}) {
             const std::string box = std::string("txt") + wheel + "_" + column;
-            shown += box + "=" + Text(w, box.c_str()) + "\n";
+            auto *cell = Find<QLabel>(w, box.c_str());
+            const QString reading = cell->accessibleDescription(), text = cell->text();
+            // Drawn whole inside the cell: the number, or its first digits.
+            EXPECT_LE(cell->fontMetrics().horizontalAdvance(text), cell->contentsRect().width());
+            EXPECT_TRUE(text == reading ||
+                        (text.endsWith(QChar(0x2026)) && reading.startsWith(text.chopped(1))))
+                << box << " shows " << text.toStdString();
+            shown += box + "=" + reading.toStdString() + "\n";
         }
     }
     return shown;

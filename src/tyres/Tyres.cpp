@@ -7,6 +7,34 @@
 
 #include "ui_frmMain.h"
 
+#include <QFontMetrics>
+
+namespace {
+
+// A cell never shows a different number: a reading too wide for it is shown
+// in smaller type, and one still too wide as its first digits and an
+// ellipsis. Its tooltip, and what a screen reader says after the cell's name
+// ("LF, inner"), is always the whole number.
+void ShowReading(QLabel *cell, const QString &reading) {
+    QFont type = cell->parentWidget()->font();
+    const auto room = [cell](const QFontMetrics &metrics) {
+        // A framed label keeps half an "x" clear of its frame.
+        return cell->contentsRect().width() - metrics.horizontalAdvance(QLatin1Char('x')) / 2;
+    };
+    for (int pixels = type.pixelSize() - 1;
+         pixels >= 7 && QFontMetrics(type).horizontalAdvance(reading) > room(QFontMetrics(type));
+         --pixels) {
+        type.setPixelSize(pixels);
+    }
+    cell->setFont(type);
+    const QFontMetrics metrics(type);
+    cell->setText(metrics.elidedText(reading, Qt::ElideRight, room(metrics)));
+    cell->setToolTip(reading);
+    cell->setAccessibleDescription(reading);
+}
+
+} // namespace
+
 void TfrmMain::Button1Click(QObject *) {
     IniReader reader;
     reader.Load(vosk::paths::kTyreTemperatureFile);
@@ -18,10 +46,8 @@ void TfrmMain::Button1Click(QObject *) {
                                  {ui->txtLR_I, ui->txtLR_M, ui->txtLR_O},
                                  {ui->txtRR_I, ui->txtRR_M, ui->txtRR_O}};
     for (const vosk::TyreReading &reading : vosk::kTyreReadings) {
-        QLabel *box = boxes[reading.wheel][reading.column];
-        box->setText(
+        ShowReading(
+            boxes[reading.wheel][reading.column],
             QString::fromStdString(vosk::WholeNumberText(reader.GetFloat("TEMPS", reading.key))));
-        // A screen reader hears the cell's name ("LF, inner") and this.
-        box->setAccessibleDescription(box->text());
     }
 }

@@ -27,6 +27,12 @@ struct ReleaseOnUnload {
 
 namespace vosk {
 
+QFont WindowType() {
+    QFont type;
+    type.setPixelSize(11);
+    return type;
+}
+
 void KeepLoaded(const QFont &font) {
     if (QCoreApplication::instance() == nullptr) {
         return;

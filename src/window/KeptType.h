@@ -4,6 +4,12 @@ class QFont;
 
 namespace vosk {
 
+// The window's type: the application's family, 11 pixels high. Its layout
+// is drawn in pixels, so its type is held in pixels too: a larger font
+// resolution alone (QT_FONT_DPI) leaves the window as it is, while scaling
+// the whole screen (QT_SCALE_FACTOR) scales the window and its type alike.
+QFont WindowType();
+
 // Keeps the glyph engine of font loaded for as long as this library and the
 // application both live. Once Qt's font cache has grown past its limit it
 // drops, about once a second, every engine that no widget uses; a setup

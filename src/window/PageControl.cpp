@@ -1,5 +1,7 @@
 #include "window/PageControl.h"
 
+#include "window/KeptType.h"
+
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QMouseEvent>
@@ -137,7 +139,13 @@ QSize MultiRowTabBar::tabSizeHint(int index) const {
     auto &[caption, size] = measured[index];
     if (!size.isValid() || caption != tabText(index)) {
         caption = tabText(index);
-        size = QTabBar::tabSizeHint(index);
+        // The style widens its padding round the caption with the font
+        // resolution; the window holds its type in pixels, and its tabs'
+        // padding too, so that the rows of tabs stay as they were drawn.
+        const QSize text = fontMetrics().size(Qt::TextShowMnemonic, caption);
+        const double scale = 96.0 / fontMetrics().fontDpi();
+        const QSize padding = (QTabBar::tabSizeHint(index) - text) * scale;
+        size = text + padding;
     }
     return size;
 }
@@ -252,7 +260,19 @@ void MultiRowTabBar::paintEvent(QPaintEvent *) {
         option.rect = places[index].translated(0, -places[index].top());
         painter.save();
         painter.translate(0, places[index].top());
-        painter.drawControl(QStyle::CE_TabBarTab, option);
+        // The caption goes in the middle of the tab in the window's type:
+        // the style would keep to a padding that grows with the font
+        // resolution and cut the caption short.
+        painter.drawControl(QStyle::CE_TabBarTabShape, option);
+        painter.drawItemText(option.rect, Qt::AlignCenter | Qt::TextShowMnemonic, option.palette,
+                             isEnabled(), option.text, QPalette::WindowText);
+        if (option.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            focus.rect = option.fontMetrics.boundingRect(option.rect, Qt::AlignCenter, option.text)
+                             .adjusted(-3, -1, 3, 1);
+            painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        }
         painter.restore();
     }
 }
@@ -278,4 +298,8 @@ void PageControl::initStyleOption(QStyleOptionTabWidgetFrame *option) const {
     QTabWidget::initStyleOption(option);
     const auto *bar = static_cast<const MultiRowTabBar *>(tabBar());
     option->selectedTabRect = bar->TabArea(bar->currentIndex()).translated(bar->pos());
+}
+
+WindowPage::WindowPage(QWidget *parent) : QWidget(parent) {
+    setFont(vosk::WindowType());
 }

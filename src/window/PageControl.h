@@ -54,3 +54,12 @@ public:
 protected:
     void initStyleOption(QStyleOptionTabWidgetFrame *option) const override;
 };
+
+// A page of the window. It takes the window's type as it is made, so that it
+// joins the window without sending a change of type to all its controls.
+class WindowPage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit WindowPage(QWidget *parent = nullptr);
+};

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QListView>
 #include <QString>
+#include <QStylePainter>
 
 #include <utility>
 
@@ -36,7 +37,7 @@ public:
         if (!index.isValid() || index.row() >= static_cast<int>(names.size())) {
             return {};
         }
-        if (role == Qt::DisplayRole || role == Qt::EditRole) {
+        if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole) {
             const std::string &name = names[static_cast<std::size_t>(index.row())];
             return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
         }
@@ -63,6 +64,8 @@ void SetNames(QComboBox *combo, std::vector<std::string> names) {
         combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         if (auto *list = qobject_cast<QListView *>(combo->view())) {
             list->setUniformItemSizes(true);
+            list->setTextElideMode(Qt::ElideMiddle);
+            list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         }
     }
     model->Reset(std::move(names));
@@ -84,3 +87,21 @@ int FindName(const QComboBox *combo, const std::string &name) {
 }
 
 } // namespace vosk
+
+NameList::NameList(QWidget *parent) : QComboBox(parent) {
+    connect(this, &QComboBox::currentIndexChanged, this, [this] { setToolTip(currentText()); });
+}
+
+void NameList::paintEvent(QPaintEvent *) {
+    QStylePainter painter(this);
+    painter.setPen(palette().color(QPalette::Text));
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    // The style draws the text one pixel in from each side of this field.
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    option.currentText =
+        fontMetrics().elidedText(option.currentText, Qt::ElideMiddle, field.width() - 2);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+}

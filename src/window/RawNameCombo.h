@@ -1,9 +1,23 @@
 #pragma once
 
+#include <QComboBox>
+
 #include <string>
 #include <vector>
 
-class QComboBox;
+// A drop-down list of names, however long: the closed list shortens the
+// selected name in the middle, where names that share a beginning differ,
+// and gives it whole as its tooltip; the open list does the same for each
+// entry and scrolls.
+class NameList : public QComboBox {
+    Q_OBJECT
+
+public:
+    explicit NameList(QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
 
 // Drop-down lists of names read from the disk. An entry keeps the name's raw
 // bytes beside its display text, so a name that is not valid UTF-8 is still

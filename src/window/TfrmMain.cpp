@@ -1,5 +1,7 @@
 #include "window/TfrmMain.h"
 
+#include "window/KeptType.h"
+
 #include "ui_frmMain.h"
 
 #include <QColor>
@@ -15,6 +17,8 @@
 #include <utility>
 
 TfrmMain::TfrmMain(QWidget *parent) : QWidget(parent), ui(new Ui::frmMain) {
+    // Before the controls exist, so that each is made in the window's type.
+    setFont(vosk::WindowType());
     ui->setupUi(this);
     // Value boxes sit on a muted background. A palette rather than a style
     // sheet: a sheet makes Qt match rules for every control each time the
