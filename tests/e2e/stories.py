@@ -32,6 +32,8 @@ import tempfile
 import time
 from pathlib import Path
 
+# The source tree stays as git has it: no bytecode cache beside the tool.
+sys.dont_write_bytecode = True
 DUMP_TOOL = Path(__file__).resolve().parents[2] / "tools" / "a11y-dump.py"
 _spec = importlib.util.spec_from_file_location("a11y_dump", DUMP_TOOL)
 ax = importlib.util.module_from_spec(_spec)
