@@ -12,7 +12,9 @@ packages=(
     clang libclang-rt-14-dev         # fuzzing
     xvfb xauth                       # running the window without a display
     fonts-dejavu-core                # text in the window and its pictures
-    xdotool x11-apps                 # driving the window on a real X server, screen pictures
+    xdotool x11-apps                 # keys to the window on a real X server, screen pictures
+    at-spi2-core dbus-daemon         # the screen reader's view of the window, on a D-Bus session of its own
+    python3-gi gir1.2-atspi-2.0      # reading that view from the tests and tools/a11y-dump.py
     netpbm                           # reading and saving those pictures (xwdtopnm, pnmtopng)
     qt6-svg-dev                      # the gearing chart as SVG
     git                              # the setups-in-git check
