@@ -15,6 +15,7 @@
 #include "core/IniReader.h"
 #include "core/NumberText.h"
 #include "core/SetupFields.h"
+#include "core/Words.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -76,9 +77,7 @@ bool EnterWorkdir(const Parsed &args, std::string &prefix) {
 // and pressing "calculate": each moved through its slider.
 float RatioOf(const SetupFile &file, std::size_t k) {
     const WindowView view = ViewOf(*SliderOfWord(k), file.words[k]);
-    float ratio = 0;
-    std::memcpy(&ratio, &view.stored, sizeof ratio);
-    return ratio;
+    return FloatOf(view.stored);
 }
 
 bool ReadText(const std::string &path, std::string &text) {

@@ -4,6 +4,7 @@
 #include "core/CarSetup.h"
 #include "core/NumberText.h"
 #include "core/SetupFields.h"
+#include "core/Words.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,25 +19,6 @@ namespace {
 constexpr double kHundredth = 0.01;
 constexpr double kTenth = 0.1;
 constexpr double kThousandth = 0.001;
-
-std::uint32_t Bits(float value) {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-float FloatOf(std::uint32_t bits) {
-    float value = 0;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-std::uint32_t Bits(std::int32_t value) {
-    return static_cast<std::uint32_t>(value);
-}
-std::int32_t IntOf(std::uint32_t bits) {
-    std::int32_t value = 0;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
 
 // A stored word the window wrote comes back within a thousandth of a step of
 // its position; anything else only has to give a position to clamp.
@@ -107,17 +89,17 @@ std::uint32_t StoredWord(Rule rule, int p) {
     switch (rule) {
     case Rule::Plain:
     case Rule::Steer:
-        return Bits(std::int32_t{p});
+        return BitsOf(std::int32_t{p});
     case Rule::Bias:
-        return Bits(static_cast<std::int32_t>(100 - p));
+        return BitsOf(static_cast<std::int32_t>(100 - p));
     case Rule::Pad:
-        return Bits(static_cast<float>(p * kHundredth * 0.5));
+        return BitsOf(static_cast<float>(p * kHundredth * 0.5));
     case Rule::Whole:
-        return Bits(static_cast<float>(p));
+        return BitsOf(static_cast<float>(p));
     case Rule::Camber:
-        return Bits(static_cast<float>(p * kTenth));
+        return BitsOf(static_cast<float>(p * kTenth));
     case Rule::Ratio:
-        return Bits(static_cast<float>((4500 - p) * kThousandth));
+        return BitsOf(static_cast<float>((4500 - p) * kThousandth));
     }
     return 0;
 }
