@@ -89,23 +89,18 @@ bool ReadText(const std::string &path, std::string &text) {
     }
     text.clear();
     char chunk[65536];
-    ssize_t n = 0;
-    while (text.size() <= kLimit && (n = ::read(fd, chunk, sizeof chunk)) != 0) {
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            const int error = errno;
-            if (fd != STDIN_FILENO) {
-                ::close(fd);
-            }
-            return Trouble(Quoted(path) + ": " +
-                           (error == EISDIR ? "is a folder" : std::strerror(error))) == 0;
-        }
-        text.append(chunk, static_cast<std::size_t>(n));
+    std::size_t n = 0;
+    int error = 0;
+    while (text.size() <= kLimit && error == 0 &&
+           (n = ReadUpTo(fd, chunk, sizeof chunk, error)) != 0) {
+        text.append(chunk, n);
     }
     if (fd != STDIN_FILENO) {
         ::close(fd);
+    }
+    if (error != 0) {
+        return Trouble(Quoted(path) + ": " +
+                       (error == EISDIR ? "is a folder" : std::strerror(error))) == 0;
     }
     if (text.size() > kLimit) {
         return Trouble(Quoted(path) + ": larger than 1 MiB, not a setup's JSON") == 0;
