@@ -8,7 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <string_view>
 
 namespace vosk {
 namespace {
@@ -26,55 +26,59 @@ int Nearest(double x) {
     return ClampToInt(std::nearbyint(x));
 }
 
-// The words of the four wheels, or of the six gears, from the field's name.
-std::size_t WordOf(const char *field, std::size_t element = 0) {
-    for (const Field &f : kFields) {
-        if (std::strcmp(f.name, field) == 0) {
-            return f.firstWord + element;
-        }
-    }
-    return CarSetup::kWords; // unreachable for the names below
-}
-
 constexpr const char *kSuspensions = "suspensions I";
 
-} // namespace
+// The slider of wheel k (LF, RF, LR, RR) of a four-wheel field; with a link,
+// its partner is the other wheel of its axle.
+constexpr Slider Wheel(std::size_t k, std::string_view field, Rule rule, int min, int max,
+                       const char *page, const char *group, Link link) {
+    const std::size_t word = WordOfField(field, k), partner = WordOfField(field, k ^ 1);
+    return Slider{word, rule, min, max, page, group, kWheelLabels[k], link, partner};
+}
+#define VOSK_WHEELS(...)                                                                           \
+    Wheel(0, __VA_ARGS__), Wheel(1, __VA_ARGS__), Wheel(2, __VA_ARGS__), Wheel(3, __VA_ARGS__)
 
-// The four sliders of a wheel group, LF, RF, LR, RR; with a link, each
-// wheel's partner is the other wheel of its axle.
-// clang-format off
-#define VOSK_WHEELS(field, rule, min, max, page, group, link)                                      \
-    Slider{WordOf(field, 0), rule, min, max, page, group, kWheelLabels[0], link, WordOf(field, 1)}, \
-    Slider{WordOf(field, 1), rule, min, max, page, group, kWheelLabels[1], link, WordOf(field, 0)}, \
-    Slider{WordOf(field, 2), rule, min, max, page, group, kWheelLabels[2], link, WordOf(field, 3)}, \
-    Slider{WordOf(field, 3), rule, min, max, page, group, kWheelLabels[3], link, WordOf(field, 2)}
-// clang-format on
-
-const std::array<Slider, 37> kSliders = {
-    Slider{WordOf("rearWing"), Rule::Plain, 0, 18, "aero", "wings", "rear"},
-    Slider{WordOf("brakeBias"), Rule::Bias, 0, 100, "brakes", "front bias (%)", ""},
+constexpr std::array<Slider, 37> kTable = {
+    Slider{WordOfField("rearWing"), Rule::Plain, 0, 18, "aero", "wings", "rear"},
+    Slider{WordOfField("brakeBias"), Rule::Bias, 0, 100, "brakes", "front bias (%)", ""},
     VOSK_WHEELS("brakePad", Rule::Pad, 0, 100, "brakes", "pads (u)", Link::Brakes),
     VOSK_WHEELS("brakeDisc", Rule::Whole, 15, 35, "brakes", "disc size (cm)", Link::Brakes),
-    Slider{WordOf("rollBarFront"), Rule::Plain, 0, 115, kSuspensions, "anti-roll bars (N/mm)",
+    Slider{WordOfField("rollBarFront"), Rule::Plain, 0, 115, kSuspensions, "anti-roll bars (N/mm)",
            "front"},
-    Slider{WordOf("rollBarRear"), Rule::Plain, 0, 115, kSuspensions, "anti-roll bars (N/mm)",
+    Slider{WordOfField("rollBarRear"), Rule::Plain, 0, 115, kSuspensions, "anti-roll bars (N/mm)",
            "rear"},
     VOSK_WHEELS("spring", Rule::Plain, 60, 160, kSuspensions, "springs (N/mm)", Link::Springs),
     VOSK_WHEELS("dampComp", Rule::Plain, 1, 5, kSuspensions, "dampers compression", Link::Springs),
     VOSK_WHEELS("dampReb", Rule::Plain, 1, 5, kSuspensions, "dampers rebound", Link::Springs),
-    Slider{WordOf("steerRatio"), Rule::Steer, 6, 20, "steering", "ratio (degrees)", ""},
+    Slider{WordOfField("steerRatio"), Rule::Steer, 6, 20, "steering", "ratio (degrees)", ""},
     VOSK_WHEELS("camber", Rule::Camber, -40, 40, "suspensions II", "static camber", Link::None),
-    Slider{WordOf("gear", 0), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "1st"},
-    Slider{WordOf("gear", 1), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "2nd"},
-    Slider{WordOf("gear", 2), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "3rd"},
-    Slider{WordOf("gear", 3), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "4th"},
-    Slider{WordOf("gear", 4), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "5th"},
-    Slider{WordOf("gear", 5), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "6th"},
-    Slider{WordOf("gearFinal"), Rule::Ratio, 500, 4000, "transmission", "differential",
+    Slider{WordOfField("gear", 0), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "1st"},
+    Slider{WordOfField("gear", 1), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "2nd"},
+    Slider{WordOfField("gear", 2), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "3rd"},
+    Slider{WordOfField("gear", 3), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "4th"},
+    Slider{WordOfField("gear", 4), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "5th"},
+    Slider{WordOfField("gear", 5), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "6th"},
+    Slider{WordOfField("gearFinal"), Rule::Ratio, 500, 4000, "transmission", "differential",
            "final ratio"},
-    Slider{WordOf("fuel"), Rule::Whole, 1, 60, "fuel", "fuel (lt)", ""},
+    Slider{WordOfField("fuel"), Rule::Whole, 1, 60, "fuel", "fuel (lt)", ""},
 };
 #undef VOSK_WHEELS
+
+// Each slider and each partner names a word of the record: a misspelt field
+// or an element past a field's end gives CarSetup::kWords, which fails here.
+constexpr bool EveryWordInRecord() {
+    for (const Slider &slider : kTable) {
+        if (slider.word >= CarSetup::kWords || slider.partnerWord >= CarSetup::kWords) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(EveryWordInRecord(), "a slider names a field or element the record lacks");
+
+} // namespace
+
+const std::array<Slider, 37> kSliders = kTable;
 
 int SliderRowOfWord(std::size_t word) {
     for (std::size_t row = 0; row < kSliders.size(); ++row) {
