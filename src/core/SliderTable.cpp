@@ -26,6 +26,31 @@ int Nearest(double x) {
     return ClampToInt(std::nearbyint(x));
 }
 
+// What position p means in the units of its value box. The stored word and
+// the box's text both come from it, so the two cannot drift apart.
+double ValueAt(Rule rule, int p) {
+    switch (rule) {
+    case Rule::Plain:
+    case Rule::Whole:
+    case Rule::Steer:
+        break;
+    case Rule::Bias:
+        return 100.0 - p;
+    case Rule::Pad:
+        return p * kHundredth * 0.5;
+    case Rule::Camber:
+        return p * kTenth;
+    case Rule::Ratio:
+        return (4500 - p) * kThousandth;
+    }
+    return p;
+}
+
+// The rules whose word is an int; the others store a float.
+bool IntWord(Rule rule) {
+    return rule == Rule::Plain || rule == Rule::Bias || rule == Rule::Steer;
+}
+
 constexpr const char *kSuspensions = "suspensions I";
 
 // The slider of wheel k (LF, RF, LR, RR) of a four-wheel field; with a link,
@@ -90,22 +115,9 @@ int SliderRowOfWord(std::size_t word) {
 }
 
 std::uint32_t StoredWord(Rule rule, int p) {
-    switch (rule) {
-    case Rule::Plain:
-    case Rule::Steer:
-        return BitsOf(std::int32_t{p});
-    case Rule::Bias:
-        return BitsOf(static_cast<std::int32_t>(100 - p));
-    case Rule::Pad:
-        return BitsOf(static_cast<float>(p * kHundredth * 0.5));
-    case Rule::Whole:
-        return BitsOf(static_cast<float>(p));
-    case Rule::Camber:
-        return BitsOf(static_cast<float>(p * kTenth));
-    case Rule::Ratio:
-        return BitsOf(static_cast<float>((4500 - p) * kThousandth));
-    }
-    return 0;
+    const double value = ValueAt(rule, p);
+    return IntWord(rule) ? BitsOf(static_cast<std::int32_t>(value))
+                         : BitsOf(static_cast<float>(value));
 }
 
 int PositionOf(Rule rule, std::uint32_t word) {
@@ -134,22 +146,11 @@ int Clamped(const Slider &slider, int p) {
 }
 
 std::string ShownText(Rule rule, int p) {
-    switch (rule) {
-    case Rule::Plain:
-    case Rule::Whole:
-        return IntegerText(p);
-    case Rule::Bias:
-        return IntegerText(100LL - p);
-    case Rule::Pad:
-        return DecimalText(p * kHundredth * 0.5);
-    case Rule::Camber:
-        return DecimalText(p * kTenth);
-    case Rule::Ratio:
-        return DecimalText((4500 - p) * kThousandth);
-    case Rule::Steer:
-        return IntegerText(p) + ":1";
+    const double value = ValueAt(rule, p);
+    if (rule == Rule::Pad || rule == Rule::Camber || rule == Rule::Ratio) {
+        return DecimalText(value);
     }
-    return {};
+    return IntegerText(static_cast<long long>(value)) + (rule == Rule::Steer ? ":1" : "");
 }
 
 } // namespace vosk
