@@ -118,13 +118,7 @@ static_assert(std::size(kHeatColours) == kHeatSteps.size() + 1);
 std::string HeatLegend() {
     std::string legend = "°C: ";
     for (std::size_t band = 0; band < std::size(kHeatColours); ++band) {
-        const std::string range = band == 0 ? "below " + std::to_string(kHeatSteps[0])
-                                  : band == kHeatSteps.size()
-                                      ? std::to_string(kHeatSteps[band - 1]) + " and above"
-                                      : std::to_string(kHeatSteps[band - 1]) + " to " +
-                                            std::to_string(kHeatSteps[band] - 1);
-        legend += std::string(band ? ", " : "") + range + ' ' + kHeatColours[band] +
-                  kHeatNames[band] + "\033[0m";
+        legend += (band ? ", " : "") + HeatBandText(band, true);
     }
     return legend + '\n';
 }
@@ -198,6 +192,19 @@ bool UseColour(const Parsed &args, bool &colour) {
 }
 
 } // namespace
+
+std::string HeatBandText(std::size_t band, bool coloured) {
+    if (band >= std::size(kHeatColours)) {
+        return {};
+    }
+    const std::string range =
+        band == 0 ? "below " + std::to_string(kHeatSteps[0])
+        : band == kHeatSteps.size()
+            ? std::to_string(kHeatSteps[band - 1]) + " and above"
+            : std::to_string(kHeatSteps[band - 1]) + " to " + std::to_string(kHeatSteps[band] - 1);
+    return range + ' ' + (coloured ? kHeatColours[band] : "") + kHeatNames[band] +
+           (coloured ? "\033[0m" : "");
+}
 
 std::string Unreadable(const char *path) {
     struct stat st {};
