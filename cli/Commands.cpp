@@ -15,6 +15,7 @@
 #include "core/IniReader.h"
 #include "core/NumberText.h"
 #include "core/SetupFields.h"
+#include "core/Words.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -76,9 +77,7 @@ bool EnterWorkdir(const Parsed &args, std::string &prefix) {
 // and pressing "calculate": each moved through its slider.
 float RatioOf(const SetupFile &file, std::size_t k) {
     const WindowView view = ViewOf(*SliderOfWord(k), file.words[k]);
-    float ratio = 0;
-    std::memcpy(&ratio, &view.stored, sizeof ratio);
-    return ratio;
+    return FloatOf(view.stored);
 }
 
 bool ReadText(const std::string &path, std::string &text) {
@@ -90,23 +89,18 @@ bool ReadText(const std::string &path, std::string &text) {
     }
     text.clear();
     char chunk[65536];
-    ssize_t n = 0;
-    while (text.size() <= kLimit && (n = ::read(fd, chunk, sizeof chunk)) != 0) {
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            const int error = errno;
-            if (fd != STDIN_FILENO) {
-                ::close(fd);
-            }
-            return Trouble(Quoted(path) + ": " +
-                           (error == EISDIR ? "is a folder" : std::strerror(error))) == 0;
-        }
-        text.append(chunk, static_cast<std::size_t>(n));
+    std::size_t n = 0;
+    int error = 0;
+    while (text.size() <= kLimit && error == 0 &&
+           (n = ReadUpTo(fd, chunk, sizeof chunk, error)) != 0) {
+        text.append(chunk, n);
     }
     if (fd != STDIN_FILENO) {
         ::close(fd);
+    }
+    if (error != 0) {
+        return Trouble(Quoted(path) + ": " +
+                       (error == EISDIR ? "is a folder" : std::strerror(error))) == 0;
     }
     if (text.size() > kLimit) {
         return Trouble(Quoted(path) + ": larger than 1 MiB, not a setup's JSON") == 0;
@@ -124,13 +118,7 @@ static_assert(std::size(kHeatColours) == kHeatSteps.size() + 1);
 std::string HeatLegend() {
     std::string legend = "°C: ";
     for (std::size_t band = 0; band < std::size(kHeatColours); ++band) {
-        const std::string range = band == 0 ? "below " + std::to_string(kHeatSteps[0])
-                                  : band == kHeatSteps.size()
-                                      ? std::to_string(kHeatSteps[band - 1]) + " and above"
-                                      : std::to_string(kHeatSteps[band - 1]) + " to " +
-                                            std::to_string(kHeatSteps[band] - 1);
-        legend += std::string(band ? ", " : "") + range + ' ' + kHeatColours[band] +
-                  kHeatNames[band] + "\033[0m";
+        legend += (band ? ", " : "") + HeatBandText(band, true);
     }
     return legend + '\n';
 }
@@ -204,6 +192,19 @@ bool UseColour(const Parsed &args, bool &colour) {
 }
 
 } // namespace
+
+std::string HeatBandText(std::size_t band, bool coloured) {
+    if (band >= std::size(kHeatColours)) {
+        return {};
+    }
+    const std::string range =
+        band == 0 ? "below " + std::to_string(kHeatSteps[0])
+        : band == kHeatSteps.size()
+            ? std::to_string(kHeatSteps[band - 1]) + " and above"
+            : std::to_string(kHeatSteps[band - 1]) + " to " + std::to_string(kHeatSteps[band] - 1);
+    return range + ' ' + (coloured ? kHeatColours[band] : "") + kHeatNames[band] +
+           (coloured ? "\033[0m" : "");
+}
 
 std::string Unreadable(const char *path) {
     struct stat st {};

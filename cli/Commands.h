@@ -21,6 +21,10 @@ int Set(const Parsed &args);
 // temps, or with --advise the tyre advice.
 int TempsOrAdvice(const Parsed &args);
 
+// Band 0 to 4 of the heat scale of tyre readings, as "60 to 74 cyan", the
+// colour's name in its colour when coloured. Empty past the last band.
+std::string HeatBandText(std::size_t band, bool coloured);
+
 // Why a file the window reads cannot be read, for a message.
 std::string Unreadable(const char *path);
 

@@ -1,6 +1,7 @@
 #include "JsonRecord.h"
 
 #include "core/SetupFields.h"
+#include "core/Words.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -41,8 +42,7 @@ QString Hex(std::uint32_t word) {
 // every integer digit of 32362971136. A float that no double of that
 // decimal brings back is written as hex.
 QJsonValue FloatValue(std::uint32_t word) {
-    float value = 0;
-    std::memcpy(&value, &word, sizeof value);
+    const float value = FloatOf(word);
     if (!std::isfinite(value) || (value == 0 && std::signbit(value))) {
         return Hex(word);
     }
@@ -154,7 +154,7 @@ bool WordOf(const Field &field, const QJsonValue &value, std::uint32_t &word, QS
         error = Describe(value) + QStringLiteral(" is not a float");
         return false;
     }
-    std::memcpy(&word, &single, sizeof word);
+    word = BitsOf(single);
     return true;
 }
 

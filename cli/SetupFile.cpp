@@ -1,9 +1,10 @@
 #include "SetupFile.h"
 
+#include "core/FileOps.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,32 +37,6 @@ int OpenNamed(const std::string &path) {
     return path == "-" ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
 }
 
-// Reads until size bytes are in buffer or the file ends. A read that fails
-// sets error; a pipe answers as its writer delivers, so short reads are
-// simply read on. Standard input may come non-blocking from whoever opened
-// it; such a pipe is waited on rather than given up.
-std::size_t ReadUpTo(int fd, unsigned char *buffer, std::size_t size, int &error) {
-    std::size_t got = 0;
-    while (got < size) {
-        const ssize_t n = ::read(fd, buffer + got, size - got);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0 && errno == EAGAIN) {
-            pollfd ready{fd, POLLIN, 0};
-            if (::poll(&ready, 1, -1) >= 0 || errno == EINTR) {
-                continue;
-            }
-        }
-        if (n <= 0) {
-            error = n < 0 ? errno : 0;
-            break;
-        }
-        got += static_cast<std::size_t>(n);
-    }
-    return got;
-}
-
 // Reads a file found in a folder: the fast way for the many regular files of
 // a setup folder, and never waiting on a named pipe.
 bool ReadFolderEntry(const std::string &path, SetupFile &file, std::string &error) {
@@ -74,10 +49,7 @@ bool ReadFolderEntry(const std::string &path, SetupFile &file, std::string &erro
     std::size_t got = 0;
     int readError = 0;
     while (got < kProbe) {
-        const ssize_t n = ::read(in.fd, bytes + got, kProbe - got);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
+        const ssize_t n = ReadOnce(in.fd, bytes + got, kProbe - got);
         if (n <= 0) {
             readError = n < 0 ? errno : 0;
             break;
@@ -144,7 +116,7 @@ bool ReadSetupFile(const std::string &path, SetupFile &file, std::string &error,
         } else {
             unsigned char rest[65536];
             std::size_t more = 0;
-            while ((more = ReadUpTo(in.fd, rest, sizeof rest, readError)) != 0) {
+            while (readError == 0 && (more = ReadUpTo(in.fd, rest, sizeof rest, readError)) != 0) {
                 size += static_cast<long long>(more);
             }
         }
@@ -170,7 +142,7 @@ bool ReadWholeFile(const std::string &path, std::string &bytes, std::string &err
     unsigned char chunk[65536];
     int readError = 0;
     std::size_t got = 0;
-    while ((got = ReadUpTo(in.fd, chunk, sizeof chunk, readError)) != 0) {
+    while (readError == 0 && (got = ReadUpTo(in.fd, chunk, sizeof chunk, readError)) != 0) {
         bytes.append(reinterpret_cast<const char *>(chunk), got);
     }
     if (readError != 0) {

@@ -2,21 +2,15 @@
 
 #include "core/CarSetup.h"
 #include "core/SetupFields.h"
+#include "core/Words.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 namespace vosk::cli {
 namespace {
-
-float FloatOf(std::uint32_t word) {
-    float value = 0;
-    std::memcpy(&value, &word, sizeof value);
-    return value;
-}
 
 std::string Hex(std::uint32_t word) {
     char text[11];

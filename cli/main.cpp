@@ -4,14 +4,23 @@
 // that does, so the commands git runs as a text conversion start fast.
 #include "Commands.h"
 #include "Options.h"
+#include "Values.h"
+
+#include "core/CarFiles.h"
+#include "core/Gearing.h"
+#include "core/NumberText.h"
+#include "core/SetupFields.h"
+#include "core/SliderTable.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
+using namespace vosk;
 using namespace vosk::cli;
 
 struct Command {
@@ -125,9 +134,9 @@ const Command kCommands[] = {
      1,
      {{"rpm", Takes::Value, 0}, {"chart", Takes::Value, 0}, {"format", Takes::Value, 0}},
      Speeds,
-     "Prints the road speed of each gear at 7000 rpm in whole km/h, as the\n"
+     "Prints the road speed of each gear at {rpm} rpm in whole km/h, as the\n"
      "window's \"calculate\" shows it after loading FILE: each ratio first goes\n"
-     "through its slider (0.5 to 4, in steps of 0.001).\n"
+     "through its slider ({ratios}, in steps of 0.001).\n"
      "\n"
      "For gears 1 to 5 it adds the gear spacing: the engine speed right after\n"
      "shifting up into the next gear at that engine speed (rpm x next ratio /\n"
@@ -203,8 +212,8 @@ const Command kCommands[] = {
      "  --workdir DIR    the simulator's working folder (default: the current one)\n"
      "  --color[=WHEN]   colour the readings by heat: always, never or auto (the\n"
      "                   default: when standard output is a terminal). The\n"
-     "                   scale: below 60 blue, 60 to 74 cyan, 75 to 89 green,\n"
-     "                   90 to 104 yellow, 105 and above red, told in a last\n"
+     "                   scale: {heat0}, {heat1}, {heat2},\n"
+     "                   {heat3}, {heat4}, told in a last\n"
      "                   line. NO_COLOR set and not empty makes auto never.\n"
      "  --advise         instead of the table, read the readings the way a\n"
      "                   pyrometer's are read. Per wheel: the inside, middle and\n"
@@ -268,8 +277,28 @@ void ProgramHelp() {
                out);
 }
 
+// A help text with its placeholders replaced by the numbers the program works
+// with, so that the text follows when one of them changes.
+std::string Filled(std::string text) {
+    const Slider &ratio = *SliderOfWord(WordOfField("gear"));
+    std::vector<std::pair<std::string, std::string>> values = {
+        {"{rpm}", IntegerText(static_cast<long long>(kEngineRpm))},
+        {"{ratios}", ShownText(ratio.rule, ratio.max) + " to " + ShownText(ratio.rule, ratio.min)},
+    };
+    for (std::size_t band = 0; band <= kHeatSteps.size(); ++band) {
+        values.emplace_back("{heat" + std::to_string(band) + '}', HeatBandText(band, false));
+    }
+    for (const auto &[name, value] : values) {
+        for (std::size_t at = 0; (at = text.find(name, at)) != std::string::npos;) {
+            text.replace(at, name.size(), value);
+            at += value.size();
+        }
+    }
+    return text;
+}
+
 int CommandHelp(const Command &command) {
-    std::printf("Usage: vosk-setup %s\n\n%s", command.usage, command.help);
+    std::printf("Usage: vosk-setup %s\n\n%s", command.usage, Filled(command.help).c_str());
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <ctime>
 #include <exception>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -298,26 +299,6 @@ int OpenRegular(const std::string &path) {
     return -1;
 }
 
-// Reads up to size bytes, stopping early only at the end of the file.
-// Returns the count read, or -1 on a read error.
-ssize_t ReadUpTo(int fd, unsigned char *buffer, std::size_t size) {
-    std::size_t got = 0;
-    while (got < size) {
-        const ssize_t n = ::read(fd, buffer + got, size - got);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return -1;
-        }
-        if (n == 0) {
-            break;
-        }
-        got += static_cast<std::size_t>(n);
-    }
-    return static_cast<ssize_t>(got);
-}
-
 } // namespace
 
 bool ReplaceFile(const std::string &path, const void *data, std::size_t size) {
@@ -362,10 +343,10 @@ bool ReplaceFileIfChanged(const std::string &path, const void *data, std::size_t
     const int fd = OpenRegular(path);
     if (fd >= 0) {
         std::string current(size + 1, '\0');
-        const ssize_t got =
-            ReadUpTo(fd, reinterpret_cast<unsigned char *>(current.data()), size + 1);
+        int error = 0;
+        const std::size_t got = ReadUpTo(fd, current.data(), size + 1, error);
         ::close(fd);
-        if (got >= 0 && static_cast<std::size_t>(got) == size &&
+        if (error == 0 && got == size &&
             (size == 0 || std::memcmp(current.data(), data, size) == 0)) {
             return true;
         }
@@ -395,15 +376,14 @@ bool ReadWholeFile(const std::string &path, std::string &bytes) {
     std::string content;
     int error = 0;
     try {
-        unsigned char chunk[16384];
-        ssize_t n = 0;
-        while ((n = ReadUpTo(fd, chunk, sizeof chunk)) > 0) {
-            content.append(reinterpret_cast<const char *>(chunk), static_cast<std::size_t>(n));
-            if (static_cast<std::size_t>(n) < sizeof chunk) {
-                break; // ReadUpTo stops short only at the end
+        char chunk[16384];
+        std::size_t n = 0;
+        while ((n = ReadUpTo(fd, chunk, sizeof chunk, error)) > 0) {
+            content.append(chunk, n);
+            if (n < sizeof chunk) {
+                break; // ReadUpTo stops short only at the end or on a failure
             }
         }
-        error = n < 0 ? errno : 0;
     } catch (const std::exception &) {
         error = ENOMEM; // too large to hold in memory
     }
@@ -415,15 +395,46 @@ bool ReadWholeFile(const std::string &path, std::string &bytes) {
     return true;
 }
 
+ssize_t ReadOnce(int fd, void *buffer, std::size_t size) {
+    ssize_t n = 0;
+    do {
+        n = ::read(fd, buffer, size);
+    } while (n < 0 && errno == EINTR);
+    return n;
+}
+
+std::size_t ReadUpTo(int fd, void *buffer, std::size_t size, int &error) {
+    auto *bytes = static_cast<unsigned char *>(buffer);
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ReadOnce(fd, bytes + got, size - got);
+        if (n < 0 && errno == EAGAIN) {
+            pollfd ready{fd, POLLIN, 0};
+            if (::poll(&ready, 1, -1) >= 0 || errno == EINTR) {
+                continue;
+            }
+        }
+        if (n < 0) {
+            error = errno;
+        }
+        if (n <= 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    return got;
+}
+
 bool ReadFilePrefix(const std::string &path, void *buffer, std::size_t size) {
     const int fd = OpenRegular(path);
     if (fd < 0) {
         return false;
     }
-    const ssize_t got = ReadUpTo(fd, static_cast<unsigned char *>(buffer), size);
-    const int error = got < 0 ? errno : ENODATA; // a file shorter than asked for has no more data
+    int error = 0;
+    const std::size_t got = ReadUpTo(fd, buffer, size, error);
     ::close(fd);
-    return static_cast<std::size_t>(got) == size || Fail(error);
+    // A file shorter than asked for has no more data.
+    return got == size || Fail(error != 0 ? error : ENODATA);
 }
 
 } // namespace vosk

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <sys/types.h>
 
 namespace vosk {
 
@@ -50,5 +51,16 @@ bool ReadWholeFile(const std::string &path, std::string &bytes);
 // unreadable, not a regular file or shorter than size; buffer may then hold
 // part of the file, so callers read into a scratch buffer first.
 bool ReadFilePrefix(const std::string &path, void *buffer, std::size_t size);
+
+// One read(2) of up to size bytes, started again when a signal interrupts it
+// before anything arrived. Returns what read(2) returns, with errno set on -1.
+ssize_t ReadOnce(int fd, void *buffer, std::size_t size);
+
+// Reads until size bytes are in buffer or the file ends; a pipe answers as its
+// writer delivers, so short reads are simply read on. A descriptor that came
+// non-blocking (standard input, as whoever started the program left it) is
+// waited on rather than given up. Returns the count read; a read that fails
+// stops it and sets error to its errno, which otherwise stays as it was.
+std::size_t ReadUpTo(int fd, void *buffer, std::size_t size, int &error);
 
 } // namespace vosk

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "core/CarSetup.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -35,7 +38,87 @@ struct Field {
     std::size_t offset; // of the member inside CarSetup
 };
 
-extern const std::array<Field, 18> kFields;
+// offsetof on a class with a virtual destructor is conditionally supported;
+// g++ gives well-defined results for it and warns only because the standard
+// does not promise them.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Winvalid-offsetof"
+
+namespace detail {
+
+template <typename T> constexpr WordType TypeOf() {
+    return std::numeric_limits<T>::is_iec559   ? WordType::Float
+           : std::numeric_limits<T>::is_signed ? WordType::Int
+                                               : WordType::Bits;
+}
+
+template <typename T> struct Element {
+    using type = T;
+    static constexpr std::size_t count = 1;
+};
+template <typename T, std::size_t N> struct Element<T[N]> {
+    using type = T;
+    static constexpr std::size_t count = N;
+};
+
+template <typename Member>
+constexpr Field MakeField(const char *name, Elements elements, std::size_t offset) {
+    using Of = Element<Member>;
+    return Field{name, 0, Of::count, TypeOf<typename Of::type>(), elements, offset};
+}
+
+constexpr std::array<Field, 18> Numbered(std::array<Field, 18> fields) {
+    std::size_t word = 0;
+    for (Field &field : fields) {
+        field.firstWord = word;
+        word += field.count;
+    }
+    return fields;
+}
+
+} // namespace detail
+
+// The first word of each field follows from the fields before it, so the
+// list below is the only place that says in which order they come.
+#define VOSK_FIELD(member, elements)                                                               \
+    detail::MakeField<decltype(CarSetup::member)>(#member, Elements::elements,                     \
+                                                  offsetof(CarSetup, member))
+
+inline constexpr std::array<Field, 18> kFields = detail::Numbered({
+    VOSK_FIELD(rearWing, Single),
+    VOSK_FIELD(brakeBias, Single),
+    VOSK_FIELD(brakePad, Wheels),
+    VOSK_FIELD(brakeDisc, Wheels),
+    VOSK_FIELD(rollBarFront, Single),
+    VOSK_FIELD(rollBarRear, Single),
+    VOSK_FIELD(spring, Wheels),
+    VOSK_FIELD(dampComp, Wheels),
+    VOSK_FIELD(dampReb, Wheels),
+    VOSK_FIELD(reserved0, Single),
+    VOSK_FIELD(gear, FromOne),
+    VOSK_FIELD(gearFinal, Single),
+    VOSK_FIELD(steerRatio, Single),
+    VOSK_FIELD(camber, Wheels),
+    VOSK_FIELD(reservedA, FromZero),
+    VOSK_FIELD(reservedB, FromZero),
+    VOSK_FIELD(fuel, Single),
+    VOSK_FIELD(reservedTail, FromZero),
+});
+#undef VOSK_FIELD
+
+#pragma GCC diagnostic pop
+
+// The word of element k of the field called name, or CarSetup::kWords when no
+// field has that name or the field has no element k. It works in constant
+// expressions, so a table that names fields can be checked when compiled.
+constexpr std::size_t WordOfField(std::string_view name, std::size_t k = 0) {
+    for (const Field &field : kFields) {
+        if (name == field.name) {
+            return k < field.count ? field.firstWord + k : CarSetup::kWords;
+        }
+    }
+    return CarSetup::kWords;
+}
 
 // The field holding word k (0 to 48), or nullptr.
 const Field *FieldOfWord(std::size_t k);

@@ -4,10 +4,11 @@
 #include "core/CarSetup.h"
 #include "core/NumberText.h"
 #include "core/SetupFields.h"
+#include "core/Words.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <string_view>
 
 namespace vosk {
 namespace {
@@ -19,80 +20,90 @@ constexpr double kHundredth = 0.01;
 constexpr double kTenth = 0.1;
 constexpr double kThousandth = 0.001;
 
-std::uint32_t Bits(float value) {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-float FloatOf(std::uint32_t bits) {
-    float value = 0;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-std::uint32_t Bits(std::int32_t value) {
-    return static_cast<std::uint32_t>(value);
-}
-std::int32_t IntOf(std::uint32_t bits) {
-    std::int32_t value = 0;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
 // A stored word the window wrote comes back within a thousandth of a step of
 // its position; anything else only has to give a position to clamp.
 int Nearest(double x) {
     return ClampToInt(std::nearbyint(x));
 }
 
-// The words of the four wheels, or of the six gears, from the field's name.
-std::size_t WordOf(const char *field, std::size_t element = 0) {
-    for (const Field &f : kFields) {
-        if (std::strcmp(f.name, field) == 0) {
-            return f.firstWord + element;
-        }
+// What position p means in the units of its value box. The stored word and
+// the box's text both come from it, so the two cannot drift apart.
+double ValueAt(Rule rule, int p) {
+    switch (rule) {
+    case Rule::Plain:
+    case Rule::Whole:
+    case Rule::Steer:
+        break;
+    case Rule::Bias:
+        return 100.0 - p;
+    case Rule::Pad:
+        return p * kHundredth * 0.5;
+    case Rule::Camber:
+        return p * kTenth;
+    case Rule::Ratio:
+        return (4500 - p) * kThousandth;
     }
-    return CarSetup::kWords; // unreachable for the names below
+    return p;
+}
+
+// The rules whose word is an int; the others store a float.
+bool IntWord(Rule rule) {
+    return rule == Rule::Plain || rule == Rule::Bias || rule == Rule::Steer;
 }
 
 constexpr const char *kSuspensions = "suspensions I";
 
-} // namespace
+// The slider of wheel k (LF, RF, LR, RR) of a four-wheel field; with a link,
+// its partner is the other wheel of its axle.
+constexpr Slider Wheel(std::size_t k, std::string_view field, Rule rule, int min, int max,
+                       const char *page, const char *group, Link link) {
+    const std::size_t word = WordOfField(field, k), partner = WordOfField(field, k ^ 1);
+    return Slider{word, rule, min, max, page, group, kWheelLabels[k], link, partner};
+}
+#define VOSK_WHEELS(...)                                                                           \
+    Wheel(0, __VA_ARGS__), Wheel(1, __VA_ARGS__), Wheel(2, __VA_ARGS__), Wheel(3, __VA_ARGS__)
 
-// The four sliders of a wheel group, LF, RF, LR, RR; with a link, each
-// wheel's partner is the other wheel of its axle.
-// clang-format off
-#define VOSK_WHEELS(field, rule, min, max, page, group, link)                                      \
-    Slider{WordOf(field, 0), rule, min, max, page, group, kWheelLabels[0], link, WordOf(field, 1)}, \
-    Slider{WordOf(field, 1), rule, min, max, page, group, kWheelLabels[1], link, WordOf(field, 0)}, \
-    Slider{WordOf(field, 2), rule, min, max, page, group, kWheelLabels[2], link, WordOf(field, 3)}, \
-    Slider{WordOf(field, 3), rule, min, max, page, group, kWheelLabels[3], link, WordOf(field, 2)}
-// clang-format on
-
-const std::array<Slider, 37> kSliders = {
-    Slider{WordOf("rearWing"), Rule::Plain, 0, 18, "aero", "wings", "rear"},
-    Slider{WordOf("brakeBias"), Rule::Bias, 0, 100, "brakes", "front bias (%)", ""},
+constexpr std::array<Slider, 37> kTable = {
+    Slider{WordOfField("rearWing"), Rule::Plain, 0, 18, "aero", "wings", "rear"},
+    Slider{WordOfField("brakeBias"), Rule::Bias, 0, 100, "brakes", "front bias (%)", ""},
     VOSK_WHEELS("brakePad", Rule::Pad, 0, 100, "brakes", "pads (u)", Link::Brakes),
     VOSK_WHEELS("brakeDisc", Rule::Whole, 15, 35, "brakes", "disc size (cm)", Link::Brakes),
-    Slider{WordOf("rollBarFront"), Rule::Plain, 0, 115, kSuspensions, "anti-roll bars (N/mm)",
+    Slider{WordOfField("rollBarFront"), Rule::Plain, 0, 115, kSuspensions, "anti-roll bars (N/mm)",
            "front"},
-    Slider{WordOf("rollBarRear"), Rule::Plain, 0, 115, kSuspensions, "anti-roll bars (N/mm)",
+    Slider{WordOfField("rollBarRear"), Rule::Plain, 0, 115, kSuspensions, "anti-roll bars (N/mm)",
            "rear"},
     VOSK_WHEELS("spring", Rule::Plain, 60, 160, kSuspensions, "springs (N/mm)", Link::Springs),
     VOSK_WHEELS("dampComp", Rule::Plain, 1, 5, kSuspensions, "dampers compression", Link::Springs),
     VOSK_WHEELS("dampReb", Rule::Plain, 1, 5, kSuspensions, "dampers rebound", Link::Springs),
-    Slider{WordOf("steerRatio"), Rule::Steer, 6, 20, "steering", "ratio (degrees)", ""},
+    Slider{WordOfField("steerRatio"), Rule::Steer, 6, 20, "steering", "ratio (degrees)", ""},
     VOSK_WHEELS("camber", Rule::Camber, -40, 40, "suspensions II", "static camber", Link::None),
-    Slider{WordOf("gear", 0), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "1st"},
-    Slider{WordOf("gear", 1), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "2nd"},
-    Slider{WordOf("gear", 2), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "3rd"},
-    Slider{WordOf("gear", 3), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "4th"},
-    Slider{WordOf("gear", 4), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "5th"},
-    Slider{WordOf("gear", 5), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "6th"},
-    Slider{WordOf("gearFinal"), Rule::Ratio, 500, 4000, "transmission", "differential",
+    Slider{WordOfField("gear", 0), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "1st"},
+    Slider{WordOfField("gear", 1), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "2nd"},
+    Slider{WordOfField("gear", 2), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "3rd"},
+    Slider{WordOfField("gear", 3), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "4th"},
+    Slider{WordOfField("gear", 4), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "5th"},
+    Slider{WordOfField("gear", 5), Rule::Ratio, 500, 4000, "transmission", "gear ratios", "6th"},
+    Slider{WordOfField("gearFinal"), Rule::Ratio, 500, 4000, "transmission", "differential",
            "final ratio"},
-    Slider{WordOf("fuel"), Rule::Whole, 1, 60, "fuel", "fuel (lt)", ""},
+    Slider{WordOfField("fuel"), Rule::Whole, 1, 60, "fuel", "fuel (lt)", ""},
 };
 #undef VOSK_WHEELS
+
+// Each slider and each partner names a word of the record: a misspelt field
+// or an element past a field's end gives CarSetup::kWords, which fails here.
+constexpr bool EveryWordInRecord() {
+    for (const Slider &slider : kTable) {
+        if (slider.word >= CarSetup::kWords || slider.partnerWord >= CarSetup::kWords) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(EveryWordInRecord(), "a slider names a field or element the record lacks");
+
+} // namespace
+
+const std::array<Slider, 37> kSliders = kTable;
 
 int SliderRowOfWord(std::size_t word) {
     for (std::size_t row = 0; row < kSliders.size(); ++row) {
@@ -104,22 +115,9 @@ int SliderRowOfWord(std::size_t word) {
 }
 
 std::uint32_t StoredWord(Rule rule, int p) {
-    switch (rule) {
-    case Rule::Plain:
-    case Rule::Steer:
-        return Bits(std::int32_t{p});
-    case Rule::Bias:
-        return Bits(static_cast<std::int32_t>(100 - p));
-    case Rule::Pad:
-        return Bits(static_cast<float>(p * kHundredth * 0.5));
-    case Rule::Whole:
-        return Bits(static_cast<float>(p));
-    case Rule::Camber:
-        return Bits(static_cast<float>(p * kTenth));
-    case Rule::Ratio:
-        return Bits(static_cast<float>((4500 - p) * kThousandth));
-    }
-    return 0;
+    const double value = ValueAt(rule, p);
+    return IntWord(rule) ? BitsOf(static_cast<std::int32_t>(value))
+                         : BitsOf(static_cast<float>(value));
 }
 
 int PositionOf(Rule rule, std::uint32_t word) {
@@ -148,22 +146,11 @@ int Clamped(const Slider &slider, int p) {
 }
 
 std::string ShownText(Rule rule, int p) {
-    switch (rule) {
-    case Rule::Plain:
-    case Rule::Whole:
-        return IntegerText(p);
-    case Rule::Bias:
-        return IntegerText(100LL - p);
-    case Rule::Pad:
-        return DecimalText(p * kHundredth * 0.5);
-    case Rule::Camber:
-        return DecimalText(p * kTenth);
-    case Rule::Ratio:
-        return DecimalText((4500 - p) * kThousandth);
-    case Rule::Steer:
-        return IntegerText(p) + ":1";
+    const double value = ValueAt(rule, p);
+    if (rule == Rule::Pad || rule == Rule::Camber || rule == Rule::Ratio) {
+        return DecimalText(value);
     }
-    return {};
+    return IntegerText(static_cast<long long>(value)) + (rule == Rule::Steer ? ":1" : "");
 }
 
 } // namespace vosk
