@@ -99,9 +99,6 @@ struct TeardownCase {
     bool okFirst;        // the name dialog is answered with "ok" before the host acts
     int gone;            // what the host destroys, in the order of Gone
 };
-void PrintTo(const TeardownCase &row, std::ostream *os) {
-    *os << row.name;
-}
 
 // A frame and an owner of the host's own, for it to destroy.
 class HostTeardown : public ::testing::TestWithParam<TeardownCase> {
@@ -226,9 +223,6 @@ struct ActiveCase {
     const char *selected;
     int spring; // where the left front spring slider ends
 };
-void PrintTo(const ActiveCase &row, std::ostream *os) {
-    *os << row.name;
-}
 
 class ActiveSetup : public Lifecycle, public ::testing::WithParamInterface<ActiveCase> {};
 

@@ -113,9 +113,6 @@ struct NameCase {
     const char *selected; // afterwards
     int rear;             // the wing slider: 11 unsaved, 16 the defaults, 5 slow.rvs loaded
 };
-void PrintTo(const NameCase &row, std::ostream *os) {
-    *os << row.name;
-}
 
 class TypedName : public NewCopy, public ::testing::WithParamInterface<NameCase> {};
 
