@@ -26,7 +26,10 @@ protected:
 
 // Each slider of the table sits on the page its captions name, inside its
 // group, with the table's range; only damper and camber boxes take typing.
-TEST_F(WindowLayout, EverySetupSliderHasItsRangeOnItsPage) {
+// Arrow and page keys move a slider by its steps, 5 for the discs and 1 and
+// 2 elsewhere, towards the far end as seen: right, or down on the bias
+// slider, whose minimum is at the top.
+TEST_F(WindowLayout, EverySetupSliderHasItsRangeAndStepsOnItsPage) {
     for (const vosk::Slider &s : vosk::kSliders) {
         const std::string key = vosk::KeyOfWord(s.word);
         SCOPED_TRACE(key);
@@ -41,6 +44,15 @@ TEST_F(WindowLayout, EverySetupSliderHasItsRangeOnItsPage) {
         EXPECT_EQ(ShowPageOf(slider) && slider->isVisible(), group->title() != "disc size (cm)");
         const bool typed = key.rfind("damp", 0) == 0 || key.rfind("camber", 0) == 0;
         EXPECT_EQ(box->isReadOnly(), !typed);
+        // The discs never show; only keys sent to them reach them.
+        QWidget *keys = FocusOn(slider) ? QApplication::focusWidget() : slider;
+        const bool disc = key.rfind("brakeDisc", 0) == 0;
+        const bool vertical = slider->orientation() == Qt::Vertical;
+        QTest::keyClick(keys, Qt::Key_Home);
+        QTest::keyClick(keys, vertical ? Qt::Key_Down : Qt::Key_Right);
+        EXPECT_EQ(slider->value() - s.min, disc ? 5 : 1);
+        QTest::keyClick(keys, vertical ? Qt::Key_PageDown : Qt::Key_PageUp);
+        EXPECT_EQ(slider->value() - s.min, disc ? 10 : 3);
     }
 }
 
