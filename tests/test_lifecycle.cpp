@@ -29,16 +29,6 @@ int IndexOf(const TfrmMain *w, const char *name) {
 
 using Lifecycle = WindowTest;
 
-// Brings the page of list to the front and, with click, clicks the list and
-// closes the drop-down that opens: a person gives a list the focus so.
-void ShowList(QComboBox *list, bool click) {
-    ShowPageOf(list);
-    if (click) {
-        QTest::mouseClick(list, Qt::LeftButton);
-        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
-    }
-}
-
 } // namespace
 
 TEST_F(Lifecycle, FirstOpeningShowsTheDefaultsAndOnlyOkClosesIt) {
@@ -99,9 +89,6 @@ struct TeardownCase {
     bool okFirst;        // the name dialog is answered with "ok" before the host acts
     int gone;            // what the host destroys, in the order of Gone
 };
-void PrintTo(const TeardownCase &row, std::ostream *os) {
-    *os << row.name;
-}
 
 // A frame and an owner of the host's own, for it to destroy.
 class HostTeardown : public ::testing::TestWithParam<TeardownCase> {
@@ -158,8 +145,7 @@ TEST_P(HostTeardown, DuringADialogLeavesTheWindowToItsHandler) {
         Pick(w, "cmbSetupList", 0);
         Move(w, "trkSpringLF", 61); // never stored when the window goes with the host
         if (c.control == std::string("cmbSkins")) {
-            ShowList(Find<QComboBox>(w, c.control), true);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            Pick(w, c.control, 0);
         } else {
             Click(w, c.control);
         }
@@ -226,9 +212,6 @@ struct ActiveCase {
     const char *selected;
     int spring; // where the left front spring slider ends
 };
-void PrintTo(const ActiveCase &row, std::ostream *os) {
-    *os << row.name;
-}
 
 class ActiveSetup : public Lifecycle, public ::testing::WithParamInterface<ActiveCase> {};
 
@@ -332,7 +315,12 @@ TEST_P(Wheel, PicksOnlyInAListWithTheFocus) {
     TfrmMain *w = frame.Open();
     Move(w, "trkFuel", 44);
     auto *list = Find<QComboBox>(w, name);
-    ShowList(list, focused);
+    // A person gives a list the focus by clicking it, which opens it.
+    ShowPageOf(list);
+    if (focused) {
+        QTest::mouseClick(list, Qt::LeftButton);
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    }
     ASSERT_EQ(list->hasFocus(), focused);
     // Sent as QTest sends a click, spontaneous: Qt then gives the focus by
     // the wheel, and passes an ignored notch on, as for a real mouse.

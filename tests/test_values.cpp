@@ -6,7 +6,6 @@
 
 #include <QCheckBox>
 #include <QLocale>
-#include <QTest>
 
 #include <cstdio>
 #include <cstring>
@@ -158,23 +157,5 @@ TEST_F(Values, EachSliderCarriesOnlyItsPartnerWhileItsBoxIsTicked) {
                 EXPECT_EQ(Box("txt" + moved.partner.substr(3)), Box(moved.box));
             }
         }
-    }
-}
-
-// Arrow and page keys move a slider by its steps, 5 for the discs and 1 and
-// 2 elsewhere, towards the far end as seen: right, or down on the bias
-// slider, whose minimum is at the top.
-TEST_F(Values, KeysMoveEachSliderByItsSteps) {
-    for (const Row &row : Rows()) {
-        QSlider *slider = Slider(row.slider);
-        Move(w, row.slider.c_str(), slider->minimum());
-        // The discs never show; only keys sent to them reach them.
-        QWidget *keys = FocusOn(slider) ? QApplication::focusWidget() : slider;
-        const bool disc = row.key.rfind("brakeDisc", 0) == 0;
-        const bool vertical = slider->orientation() == Qt::Vertical;
-        QTest::keyClick(keys, vertical ? Qt::Key_Down : Qt::Key_Right);
-        EXPECT_EQ(slider->value() - slider->minimum(), disc ? 5 : 1) << row.key;
-        QTest::keyClick(keys, vertical ? Qt::Key_PageDown : Qt::Key_PageUp);
-        EXPECT_EQ(slider->value() - slider->minimum(), disc ? 10 : 3) << row.key;
     }
 }
