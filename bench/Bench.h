@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Shared pieces of the benchmarks: the working folders they run in, the

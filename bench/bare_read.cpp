@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // The bare baseline of `vosk-setup check FOLDER`: list the folder and read
 // every *.rvs file in it, with nothing else. Prints a checksum so that the
 // reads cannot be left out.

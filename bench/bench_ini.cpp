@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // Reading the twelve tyre temperatures, against one read of the file and a
 // plain search for each key.
 #include "Bench.h"

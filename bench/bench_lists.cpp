@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // The setup list and the skin list, against one bare pass over the folder.
 #include "Bench.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // The setup window: opening it, moving its sliders, "ok", and the memory an
 // open window holds, each beside the same work done with bare widgets.
 #include "Bench.h"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 # Times vosk-setup as whole processes with hyperfine, each beside a bare
 # baseline doing the same reading:
 #   show FILE      against `od -An -tx1 FILE` (target: at most 3x; git runs

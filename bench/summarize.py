@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 """Turns the JSON of a vosk_bench run with repetitions into Markdown tables:
 the median of each figure with its spread (lowest to highest repetition),
 the ratio to the bare baseline measured beside it, and whether the target

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // vosk-setup temps --advise: the tyre readings of the last run read the way
 // a pyrometer's are, with the usual rules of thumb. The car has camber but
 // no tyre pressure setting, so only camber advice becomes a change.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // The gearing chart: engine speed against road speed for every gear, with
 // the drop in engine speed at each shift, drawn with QPainter into a PNG or
 // SVG file. A module of its own, so that Qt Gui and Qt Svg are loaded only

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // The commands' work that needs Qt Core: JSON through Qt's JSON classes and
 // the window's way of matching a remembered setup name. Loaded by the
 // program only for export, import and list.

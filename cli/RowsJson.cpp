@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // The JSON form of the rows that speeds, diff and check print with
 // --format=json, written by Qt's JSON classes like export.
 #include "ModuleApi.h"

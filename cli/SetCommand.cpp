@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // vosk-setup set: a value changed in place, as moving its slider and
 // pressing "ok" stores it, and nothing else changed.
 #include "Commands.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // vosk-setup: the car's setup files on the command line, read through the
 // same data core as the setup window. This program itself uses no Qt: the
 // commands that need it (export, import, list, speeds --chart) load a module

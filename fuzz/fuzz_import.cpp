@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // Arbitrary bytes as the JSON that vosk-setup import reads: whatever it
 // accepts, export then import must give the same 196 bytes.
 #include "JsonRecord.h"

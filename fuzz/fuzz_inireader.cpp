@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // Arbitrary key-value text, section and key: a look-up answers with bytes of
 // the text itself and never reads outside it.
 #include "core/IniReader.h"

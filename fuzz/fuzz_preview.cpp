@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // Arbitrary bytes as a skin's preview picture: either the picture is shown or
 // the pick ends with the error that names the file, never anything else.
 #include "FuzzWindow.h"

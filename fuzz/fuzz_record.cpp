@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // Arbitrary bytes as a setup file: loading it into a real window leaves every
 // slider inside its range, and storing it back is defined.
 #include "FuzzWindow.h"

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 # Runs vosk-host the way tools/run.sh does, on a copy of the sample working
 # folder, and checks what a user would see afterwards.
 #   cmake -DHOST=<vosk-host> -DSAMPLE=<sample folder> -DOUT=<scratch folder> -P check-host.cmake

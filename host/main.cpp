@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // vosk-host: a stand-in for the simulator's front-end. It changes into the
 // simulator's working folder, loads the car-setup library, hands it an owner
 // and opens the car's setup page on request.

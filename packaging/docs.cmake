@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 # The package's documents, made from the repository's own files:
 #   -DWHAT=copyright -DLICENSE=LICENSE -DSPDX=MIT -DNAME=... -DCONTACT=... -DOUT=...
 #       the machine-readable copyright file (copyright-format 1.0)

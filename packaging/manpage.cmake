@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 # Writes a program's manual page from the program itself, so that the page
 # and --help cannot disagree: help2man over --help, and for a program with
 # commands, each command's own help as a section of its own.

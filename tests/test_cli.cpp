@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // vosk-setup run as people run it: each case of tests/data/cli/cases.txt is
 // a shell command in a fresh folder, and what it prints and its exit status
 // must equal the expected files beside the table.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // The data core without the disk: the slider table, the record's words and the
 // key-value reader over the cases in tests/data/ini.
 #include "core/IniReader.h"

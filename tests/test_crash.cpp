@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // A process killed while it saves never leaves a damaged setup behind.
 #include "support/SaveVersions.h"
 #include "support/TestSupport.h"

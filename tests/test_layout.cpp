@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // The window as the user first meets it: every setup slider with the range of
 // the slider table on its page, names for a screen reader, and pages that
 // keys turn and tabs never cover.

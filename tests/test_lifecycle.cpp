@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // The window inside the host's frame: activation, picking, "ok", close
 // requests and destruction, also over damaged and unusual setup files.
 #include "support/TestSupport.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // "new" and "copy" on the setup i/o page, answered through the real name
 // dialog from inside its modal loop.
 #include "setups/TFrmNewSetup.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // The window's tabs wrap into rows instead of scrolling: every tab stays on
 // show and takes its own clicks, and a wide enough bar keeps one row.
 #include "support/TestSupport.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // The module as the simulator's front-end meets it: loaded by file name, its
 // entry points looked up by their exported names, its windows shown in the
 // host's frame and owned by the host's owner object.

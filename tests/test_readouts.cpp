@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // The two read-outs that a button fills: the projected road speed of each
 // gear at 7000 rpm, and the tyre temperatures of the simulator's last run.
 #include "core/Gearing.h"

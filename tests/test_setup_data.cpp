@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // The data layer against the disk: setup files, folder listings and the careful
 // file writes beneath them, in the situations an ordinary user's folder holds.
 #include "core/FileOps.h"

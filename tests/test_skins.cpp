@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // The skin page: the list of skin folders, the remembered skin, its preview
 // picture and the skin choice file.
 #include "core/FolderLister.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // The value box beside each slider, the "symmetric" link, and the transfers
 // between the sliders and the setup record.
 #include "core/SetupFields.h"

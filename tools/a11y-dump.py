@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 """Prints what a screen reader finds in an open setup window, one line per
 control: its role, its name and the value text it reads out (a slider's value,
 a box's text), indented by depth.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 # Builds the benchmarks in an optimised build (build/bench, the "release"
 # preset with VOSK_BENCHMARKS on), runs every benchmark five times and prints
 # the medians, spreads and ratios to the bare baselines as Markdown tables.

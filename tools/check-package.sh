@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 # Makes the Debian package from the release build (build/release, cpack -G
 # DEB), checks it as Debian would (lintian, the desktop entry and AppStream
 # validators, the manual pages as man shows them, the README's links, the

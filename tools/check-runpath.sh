@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 # Checks that no program or library built in a build folder looks for shared
 # libraries relative to the current folder. An empty RUNPATH or RPATH entry
 # means the current folder to the loader, and so does a relative one: a

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 # Line coverage of the product code (src/, host/, cli/) over the whole test
 # suite: a --coverage build in build/coverage (the "coverage" preset), every
 # test run once, then gcovr. The report is build/coverage/coverage.html, with

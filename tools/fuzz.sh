@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 # Runs every fuzz target for the given number of seconds (default 20) from
 # its seed corpus under fuzz/corpus. New inputs go to a scratch folder, so
 # the corpora in the repository change only when someone copies a case in.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 # Installs the Debian 12 packages that building, testing and running the
 # plug-in need, and only those that are missing.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 # Does a saved setup survive a power cut? For a maintainer with root; not
 # part of the tests, since it needs a loop device and mounts.
 #

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 # Builds the plug-in and the stand-in simulator, and opens the car's setup
 # page in it. Without a display it runs on a virtual one and saves a picture
 # of every page instead.

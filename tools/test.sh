@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 # Installs what is missing, then builds and runs every test three ways: the
 # plain suite, the whole suite again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and a short run of each fuzz target; after the
@@ -12,6 +14,10 @@ bash tools/install-deps.sh
 # Every tracked C++ file as the repository's .clang-format lays it out;
 # `clang-format -i FILE` fixes one that is not.
 git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format --dry-run --Werror
+
+# Every tracked source file names its copyright holder and licence;
+# `tools/spdx-headers.sh` adds the two lines where they are missing.
+bash tools/spdx-headers.sh --check
 
 # The dev preset compiles the benchmarks too, so they keep building; they
 # run only in tools/bench.sh.

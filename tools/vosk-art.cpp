@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // Build-time helper: draws the pictures the setup window carries and the
 // host's icon, and writes a sample working folder to try the plug-in in.
 //

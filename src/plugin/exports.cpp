@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // The entry points the simulator's front-end calls. It hands over its owner
 // object once and asks for a new setup window each time the user opens the
 // car's setup page.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // Adding setups to the setup folder: "new" stores the defaults under a typed
 // name, "copy" duplicates the selected setup's stored file.
 #include "core/CarFiles.h"

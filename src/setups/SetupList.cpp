@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // The list of stored setups and the remembered active setup.
 #include "core/CarFiles.h"
 #include "core/FileOps.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // The car's skins: the list of skin folders, the preview of the chosen skin
 // and the skin choice file that remembers it.
 #include "core/CarFiles.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // How the window lives inside the host's frame: activation reloads the
 // active setup, "ok" stores the sliders and releases the window, and its
 // destruction remembers the active setup.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // The sliders that carry the setup: their value boxes, the "symmetric" link
 // that keeps the left and right slider of an axle together, and the two
 // transfers between the sliders (the working copy of the setup) and the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+// SPDX-License-Identifier: MIT
 // Saves one setup over and over in the current folder, cycling through its
 // versions, until it is killed.
 #include "support/SaveVersions.h"

@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 """Uses vosk-host as a person with a screen reader would, on a virtual X
 server and a D-Bus session of its own, and checks what the window says and
 the files it leaves behind. Controls are found by their role

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 # Checks that the bash completion given as $1 offers exactly the commands and
 # options vosk-setup has: the commands as "vosk-setup --help" lists them from
 # the program's table, each command's options as its help lists them, and

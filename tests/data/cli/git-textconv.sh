@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 # Setups kept in git with the textconv of the README: a diff shows changed
 # values as lines, not "Binary files differ", and a history that holds an
 # empty placeholder, a cut-short copy and bytes past the record still reads

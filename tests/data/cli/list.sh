@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 # list.sh NAME ENTRY...: a working folder whose setup folder holds the
 # entries (a trailing "/" makes a sub-folder) and a conf.ini naming NAME
 # ("-" for none), listed by vosk-setup with each line's mark moved to its

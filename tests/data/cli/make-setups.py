@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 """Writes the setup files the command-line tests read. Run it once after a
 change here; its output is committed beside it."""
 import struct

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 # Runs a command under strace and prints, in order, the calls that decide
 # whether a save survives a power cut and whether it touches other files:
 # flushes, links, renames, removals and folder reads. Descriptors show as

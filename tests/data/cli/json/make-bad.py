@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
+# SPDX-License-Identifier: MIT
 """Writes the JSON files import must refuse, each from the good sample.json
 beside it with one fault. Run it once after a change; the output is committed."""
 import json
