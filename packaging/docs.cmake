@@ -40,10 +40,17 @@ elseif(WHAT STREQUAL "changelog")
     set(out "")
     set(open_entry "")
     foreach(line IN LISTS lines)
-        if(line MATCHES "^## ([0-9][0-9A-Za-z.+~-]*) \\(([0-9]+-[0-9]+-[0-9]+)\\)$")
+        if(line MATCHES "^## ([0-9][0-9A-Za-z.+~-]*) \\(([0-9]+-[0-9]+-[0-9]+)( [0-9]+:[0-9]+)?\\)$")
             set(version "${CMAKE_MATCH_1}")
-            # The entry's date in the form the changelog wants, weekday and all.
-            execute_process(COMMAND date -u -R -d "${CMAKE_MATCH_2} 12:00:00"
+            # The entry's date in the form the changelog wants, weekday and all;
+            # a release without a time of day is dated at noon (UTC). Two
+            # releases of one day need their times, since each entry must be
+            # dated after the one below it.
+            set(time " 12:00")
+            if(CMAKE_MATCH_3)
+                set(time "${CMAKE_MATCH_3}")
+            endif()
+            execute_process(COMMAND date -u -R -d "${CMAKE_MATCH_2}${time}:00"
                             OUTPUT_VARIABLE date OUTPUT_STRIP_TRAILING_WHITESPACE
                             RESULT_VARIABLE status)
             if(NOT status EQUAL 0)
