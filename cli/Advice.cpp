@@ -6,7 +6,7 @@
 #include "Commands.h"
 #include "Quoting.h"
 #include "SetupFile.h"
-#include "Values.h"
+#include "WindowView.h"
 
 #include "core/CarFiles.h"
 #include "core/IniReader.h"

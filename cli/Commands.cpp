@@ -8,7 +8,7 @@
 #include "Quoting.h"
 #include "SetupFile.h"
 #include "Spacing.h"
-#include "Values.h"
+#include "WindowView.h"
 
 #include "core/CarFiles.h"
 #include "core/FileOps.h"

@@ -5,7 +5,7 @@
 #include "Commands.h"
 #include "ModuleApi.h"
 #include "Modules.h"
-#include "Values.h"
+#include "WindowView.h"
 
 #include "core/CarSetup.h"
 #include "core/SetupFields.h"

@@ -5,7 +5,7 @@
 // program only for export, import and list.
 #include "JsonRecord.h"
 #include "ModuleApi.h"
-#include "setups/NameMatch.h"
+#include "names/NameMatch.h"
 
 #include <cstdio>
 #include <string>

@@ -5,7 +5,7 @@
 #include "Commands.h"
 #include "Formats.h"
 #include "SetupFile.h"
-#include "Values.h"
+#include "WindowView.h"
 
 #include "core/FileOps.h"
 #include "core/SetupFields.h"

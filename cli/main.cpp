@@ -6,7 +6,7 @@
 // that does, so the commands git runs as a text conversion start fast.
 #include "Commands.h"
 #include "Options.h"
-#include "Values.h"
+#include "WindowView.h"
 
 #include "core/CarFiles.h"
 #include "core/Gearing.h"

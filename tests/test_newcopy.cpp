@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 // "new" and "copy" on the setup i/o page, answered through the real name
 // dialog from inside its modal loop.
-#include "setups/TFrmNewSetup.h"
 #include "support/TestSupport.h"
+#include "window/TFrmNewSetup.h"
 
 #include <QTest>
 
@@ -83,11 +83,13 @@ TEST_F(NewCopy, CopyNeitherOverwritesNorCopiesNothing) {
     EXPECT_EQ(Selected(), "");
 }
 
-// Each press brings a fresh dialog that belongs to no window and is ended by
-// its buttons only: Enter and Escape do nothing.
+// Each press brings a fresh dialog that belongs to no window, wears the
+// window's type whatever the font resolution, and is ended by its buttons
+// only: Enter and Escape do nothing.
 TEST_F(NewCopy, TheDialogIsFreshAndIgnoresEnterAndEscape) {
-    Press("butNew", [](TFrmNewSetup *dialog) {
+    Press("butNew", [this](TFrmNewSetup *dialog) {
         EXPECT_EQ(dialog->parentWidget(), nullptr);
+        EXPECT_EQ(dialog->font(), window->font());
         for (const char *control : {"txtFilename", "butOk", "butCancel"}) {
             for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
                 QTest::keyClick(Find<QWidget>(dialog, control), key);

@@ -4,9 +4,9 @@
 // active setup, "ok" stores the sliders and releases the window, and its
 // destruction remembers the active setup.
 #include "core/CarFiles.h"
-#include "window/KeptType.h"
 #include "window/RawNameCombo.h"
 #include "window/TfrmMain.h"
+#include "window/WindowFont.h"
 
 #include "ui_frmMain.h"
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "window/PageControl.h"
 
-#include "window/KeptType.h"
+#include "window/WindowFont.h"
 
 #include <QAccessibleWidget>
 #include <QHash>
@@ -307,5 +307,5 @@ void PageControl::initStyleOption(QStyleOptionTabWidgetFrame *option) const {
 }
 
 WindowPage::WindowPage(QWidget *parent) : QWidget(parent) {
-    setFont(vosk::WindowType());
+    setFont(vosk::WindowFont());
 }

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "window/RawNameCombo.h"
 
-#include "setups/NameMatch.h"
+#include "names/NameMatch.h"
 
 #include <QAbstractListModel>
 #include <QByteArray>

@@ -3,7 +3,7 @@
 #include "window/TfrmMain.h"
 #include "window/RawNameCombo.h"
 
-#include "window/KeptType.h"
+#include "window/WindowFont.h"
 
 #include "ui_frmMain.h"
 
@@ -21,7 +21,7 @@
 
 TfrmMain::TfrmMain(QWidget *parent) : QWidget(parent), ui(new Ui::frmMain) {
     // Before the controls exist, so that each is made in the window's type.
-    setFont(vosk::WindowType());
+    setFont(vosk::WindowFont());
     ui->setupUi(this);
     // Value boxes sit on a muted background. A palette rather than a style
     // sheet: a sheet makes Qt match rules for every control each time the

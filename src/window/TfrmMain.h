@@ -21,16 +21,19 @@ class frmMain;
 // constructor), FormActivate (its sub-window becomes the active child of the
 // frame) and FormDestroy (start of the destructor, all controls alive).
 //
-// The methods live beside the feature they serve:
-//   window/TfrmMain.cpp        construction, connections, error boxes
-//   window/Lifecycle.cpp       FormCreate, FormActivate, FormDestroy, the
-//                              frame, picking a setup, "ok"
-//   window/Sliders.cpp         value boxes, symmetric link, both transfers
-//   window/ProjectedSpeeds.cpp "calculate"
-//   setups/SetupList.cpp       setup list and the remembered active setup
-//   setups/NewCopy.cpp         "new" and "copy"
-//   skins/Skins.cpp            skin list, preview, skin choice file
-//   tyres/Tyres.cpp            "get temps"
+// The methods live in one file per page or feature of this folder:
+//   TfrmMain.cpp        construction, connections, error boxes
+//   Lifecycle.cpp       FormCreate, FormActivate, FormDestroy, the frame,
+//                       picking a setup, "ok"
+//   Sliders.cpp         value boxes, symmetric link, both transfers
+//   ProjectedSpeeds.cpp "calculate"
+//   SetupList.cpp       setup list and the remembered active setup
+//   NewCopy.cpp         "new" and "copy", with the name dialog of
+//                       TFrmNewSetup.cpp
+//   Skins.cpp           skin list, preview, skin choice file
+//   Tyres.cpp           "get temps"
+// The widgets it makes itself are PageControl (the tabs), RawNameCombo (the
+// lists) and the font of WindowFont.h.
 class TfrmMain : public QWidget {
     Q_OBJECT
 

@@ -4,8 +4,8 @@
 // name, "copy" duplicates the selected setup's stored file.
 #include "core/CarFiles.h"
 #include "core/FileOps.h"
-#include "setups/TFrmNewSetup.h"
 #include "window/RawNameCombo.h"
+#include "window/TFrmNewSetup.h"
 #include "window/TfrmMain.h"
 
 #include "ui_frmMain.h"

@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
 // SPDX-License-Identifier: MIT
-#include "setups/TFrmNewSetup.h"
+#include "window/TFrmNewSetup.h"
 
 #include "ui_FrmNewSetup.h"
+#include "window/WindowFont.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -18,6 +19,9 @@ constexpr int kCancelResult = 2;
 
 TFrmNewSetup::TFrmNewSetup(QWidget *parent) : QDialog(parent), ui(new Ui::FrmNewSetup) {
     ui->setupUi(this);
+    // A dialog is a window of its own and inherits nothing from the setup
+    // window, so it takes the window's font itself.
+    setFont(vosk::WindowFont());
     // A plain dialog frame: no help button, no resizing.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);

@@ -17,18 +17,18 @@ namespace {
 // ellipsis. Its tooltip, and what a screen reader says after the cell's name
 // ("LF, inner"), is always the whole number.
 void ShowReading(QLabel *cell, const QString &reading) {
-    QFont type = cell->parentWidget()->font();
+    QFont font = cell->parentWidget()->font();
     const auto room = [cell](const QFontMetrics &metrics) {
         // A framed label keeps half an "x" clear of its frame.
         return cell->contentsRect().width() - metrics.horizontalAdvance(QLatin1Char('x')) / 2;
     };
-    for (int pixels = type.pixelSize() - 1;
-         pixels >= 7 && QFontMetrics(type).horizontalAdvance(reading) > room(QFontMetrics(type));
+    for (int pixels = font.pixelSize() - 1;
+         pixels >= 7 && QFontMetrics(font).horizontalAdvance(reading) > room(QFontMetrics(font));
          --pixels) {
-        type.setPixelSize(pixels);
+        font.setPixelSize(pixels);
     }
-    cell->setFont(type);
-    const QFontMetrics metrics(type);
+    cell->setFont(font);
+    const QFontMetrics metrics(font);
     cell->setText(metrics.elidedText(reading, Qt::ElideRight, room(metrics)));
     cell->setToolTip(reading);
     cell->setAccessibleDescription(reading);

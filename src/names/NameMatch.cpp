@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
 // SPDX-License-Identifier: MIT
-#include "setups/NameMatch.h"
+#include "names/NameMatch.h"
 
 #include <QByteArray>
 #include <QString>

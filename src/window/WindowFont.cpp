@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Seed 5b8d4529 maintainers
 // SPDX-License-Identifier: MIT
-#include "window/KeptType.h"
+#include "window/WindowFont.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -29,10 +29,10 @@ struct ReleaseOnUnload {
 
 namespace vosk {
 
-QFont WindowType() {
-    QFont type;
-    type.setPixelSize(11);
-    return type;
+QFont WindowFont() {
+    QFont font;
+    font.setPixelSize(11);
+    return font;
 }
 
 void KeepLoaded(const QFont &font) {
