@@ -8,8 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <csignal>
 #include <sstream>
+#include <thread>
+
+#include <fcntl.h>
+#include <pthread.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -241,4 +246,48 @@ TEST(DataListing, ListsMatchingFilesAndDotlessFoldersInFileSystemOrder) {
     EXPECT_EQ(lister.names, std::vector<std::string>{"top.rvs"});
     lister.ListFiles("missing/*.rvs");
     EXPECT_TRUE(lister.names.empty());
+}
+
+// A pipe whose writer delivers late, read while signals keep interrupting the
+// reader (a handler without automatic restart, as a program with its own
+// handlers has): every byte arrives, and the pipe's end ends the read, whether
+// the reader's end blocks or came non-blocking.
+TEST(DataReading, ALatePipeArrivesWholeThroughSignals) {
+    struct sigaction tick {};
+    tick.sa_handler = [](int) {};
+    struct sigaction before {};
+    ASSERT_EQ(::sigaction(SIGUSR1, &tick, &before), 0);
+    std::string sent;
+    for (int i = 0; i < 3000; ++i) {
+        sent += static_cast<char>(i * 7);
+    }
+    for (const int flags : {0, O_NONBLOCK}) {
+        int fds[2];
+        ASSERT_EQ(::pipe2(fds, flags), 0);
+        const pthread_t reader = ::pthread_self();
+        std::atomic<bool> done{false};
+        std::thread interrupter([&] {
+            while (!done) {
+                ::pthread_kill(reader, SIGUSR1);
+                std::this_thread::sleep_for(std::chrono::microseconds(300));
+            }
+        });
+        std::thread writer([&] {
+            for (std::size_t at = 0; at < sent.size(); at += 1000) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                (void)!::write(fds[1], sent.data() + at, 1000);
+            }
+            ::close(fds[1]);
+        });
+        std::string got(sent.size() + 1, '\0');
+        int error = 0;
+        const std::size_t n = vosk::ReadUpTo(fds[0], got.data(), got.size(), error);
+        done = true;
+        writer.join();
+        interrupter.join();
+        ::close(fds[0]);
+        EXPECT_EQ(error, 0) << flags;
+        EXPECT_TRUE(n == sent.size() && got.compare(0, n, sent) == 0) << n << " bytes, " << flags;
+    }
+    ::sigaction(SIGUSR1, &before, nullptr);
 }
