@@ -87,6 +87,15 @@ TEST(SetupFields, EveryWordHasItsKeyAndItsDefault) {
             << key;
     }
     EXPECT_EQ(k, 49u);
+    // Written back, the record fills its own bytes and not one more.
+    struct {
+        unsigned char record[CarSetup::kFileSize];
+        char after[8] = {'a', 'f', 't', 'e', 'r', '-', '-', '-'};
+    } out{};
+    loaded.ToBytes(out.record);
+    EXPECT_EQ(std::string(out.record, out.record + sizeof out.record),
+              ReadFile(odd).substr(0, 196));
+    EXPECT_EQ(std::string(out.after, sizeof out.after), "after---");
     EXPECT_EQ(vosk::KeyOfWord(49), "");
     EXPECT_EQ(vosk::WordOfKey("spring"), -1);
 }
