@@ -185,6 +185,7 @@ const PreviewCase kPreviews[] = {
     {"Missing", [] { return QImage(); }},
     {"AFolder", [] { return MakeDirs(PreviewOf(kPicked)), QImage(); }},
     {"Truncated", [] { return Refused("truncated.bmp"); }},
+    {"CoreHeaderTruncated", [] { return Refused("core-header-truncated.bmp"); }},
     {"PngInside", [] { return Refused("png-inside.bmp"); }},
     {"AbsurdSize", [] { return Refused("absurd-size.bmp"); }},
     {"OverTheMemoryBudget", [] { return Refused("over-the-memory-budget.bmp"); }},
