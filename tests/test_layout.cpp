@@ -27,7 +27,8 @@ protected:
 };
 
 // Each slider of the table sits on the page its captions name, inside its
-// group, with the table's range; only damper and camber boxes take typing.
+// group, with the table's range; only damper and camber boxes take typing,
+// and every box is drawn on a muted grey.
 // Arrow and page keys move a slider by its steps, 5 for the discs and 1 and
 // 2 elsewhere, towards the far end as seen: right, or down on the bias
 // slider, whose minimum is at the top.
@@ -46,6 +47,8 @@ TEST_F(WindowLayout, EverySetupSliderHasItsRangeAndStepsOnItsPage) {
         EXPECT_EQ(ShowPageOf(slider) && slider->isVisible(), group->title() != "disc size (cm)");
         const bool typed = key.rfind("damp", 0) == 0 || key.rfind("camber", 0) == 0;
         EXPECT_EQ(box->isReadOnly(), !typed);
+        EXPECT_EQ(box->grab().toImage().pixelColor(box->width() - 4, box->height() / 2),
+                  QColor(0xd4, 0xd0, 0xc8)); // the muted grey of the value boxes
         // The discs never show; only keys sent to them reach them.
         QWidget *keys = FocusOn(slider) ? QApplication::focusWidget() : slider;
         const bool disc = key.rfind("brakeDisc", 0) == 0;
