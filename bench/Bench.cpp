@@ -227,12 +227,6 @@ QMdiArea *Frame() {
     return area;
 }
 
-void Settle() {
-    QApplication::processEvents();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QApplication::processEvents();
-}
-
 TfrmMain *OpenWindow() {
     auto *window = new TfrmMain;
     window->ShowInFrame(Frame(), nullptr);

@@ -7,6 +7,8 @@
 // window with, and the paired timing that puts every measurement beside the
 // cheapest way of doing the same work.
 
+#include "support/Settle.h"
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -51,8 +53,7 @@ private:
 // The frame every window opens in, as the host gives it: a shown main
 // window whose central widget is an MDI area.
 QMdiArea *Frame();
-// Runs posted events, deferred deletions included, as the host's loop would.
-void Settle();
+using test::Settle;
 // What _activate does: a new window shown and activated in the frame, with
 // the active setup loaded.
 TfrmMain *OpenWindow();

@@ -3,6 +3,8 @@
 // The module as the simulator's front-end meets it: loaded by file name, its
 // entry points looked up by their exported names, its windows shown in the
 // host's frame and owned by the host's owner object.
+#include "support/Settle.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -24,6 +26,8 @@
 #include <set>
 #include <stdexcept>
 
+using vosk::test::Settle;
+
 namespace {
 
 const char kModule[] = VOSK_MODULE;
@@ -39,12 +43,6 @@ int SetupWindows() {
     return static_cast<int>(std::count_if(all.begin(), all.end(), [](const QWidget *widget) {
         return widget->inherits("TfrmMain") && widget->objectName() == QLatin1String("frmMain");
     }));
-}
-
-void Settle() {
-    QApplication::processEvents();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QApplication::processEvents();
 }
 
 } // namespace

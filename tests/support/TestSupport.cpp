@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "support/TestSupport.h"
 
+#include "support/Settle.h"
+
 #include "window/PageControl.h"
 
 #include <QAbstractItemView>
@@ -262,9 +264,7 @@ TfrmMain *Frame::Open(QObject *owner) {
 }
 
 void Frame::Settle() {
-    QApplication::processEvents();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QApplication::processEvents();
+    test::Settle();
 }
 
 } // namespace vosk::test
