@@ -51,11 +51,10 @@ const std::array<WordFacts, CarSetup::kWords> &Facts() {
                 slider.link != Link::None && slider.partnerWord > slider.word;
         }
         for (const Field &field : kFields) {
-            const std::string name = field.name;
             for (std::size_t i = 0; i < field.count; ++i) {
                 WordFacts &f = facts[field.firstWord + i];
                 f.isFloat = field.type == WordType::Float;
-                f.alwaysZero = name == "reserved0" || name == "reservedTail";
+                f.alwaysZero = field.atOk == AtOk::Zero;
             }
         }
         return facts;

@@ -31,6 +31,11 @@ enum class Elements {
     FromZero, // "reservedA.0" to "reservedA.3"
 };
 
+// What the window's "ok" saves in a field: what the record holds (the
+// sliders' values, or reserved words as they were loaded), or zero whatever
+// the field held.
+enum class AtOk { AsHeld, Zero };
+
 struct Field {
     const char *name;
     std::size_t firstWord;
@@ -38,6 +43,7 @@ struct Field {
     WordType type;
     Elements elements;
     std::size_t offset; // of the member inside CarSetup
+    AtOk atOk;
 };
 
 // offsetof on a class with a virtual destructor is conditionally supported;
@@ -64,9 +70,9 @@ template <typename T, std::size_t N> struct Element<T[N]> {
 };
 
 template <typename Member>
-constexpr Field MakeField(const char *name, Elements elements, std::size_t offset) {
+constexpr Field MakeField(const char *name, Elements elements, std::size_t offset, AtOk atOk) {
     using Of = Element<Member>;
-    return Field{name, 0, Of::count, TypeOf<typename Of::type>(), elements, offset};
+    return Field{name, 0, Of::count, TypeOf<typename Of::type>(), elements, offset, atOk};
 }
 
 constexpr std::array<Field, 18> Numbered(std::array<Field, 18> fields) {
@@ -82,29 +88,29 @@ constexpr std::array<Field, 18> Numbered(std::array<Field, 18> fields) {
 
 // The first word of each field follows from the fields before it, so the
 // list below is the only place that says in which order they come.
-#define VOSK_FIELD(member, elements)                                                               \
+#define VOSK_FIELD(member, elements, atOk)                                                         \
     detail::MakeField<decltype(CarSetup::member)>(#member, Elements::elements,                     \
-                                                  offsetof(CarSetup, member))
+                                                  offsetof(CarSetup, member), AtOk::atOk)
 
 inline constexpr std::array<Field, 18> kFields = detail::Numbered({
-    VOSK_FIELD(rearWing, Single),
-    VOSK_FIELD(brakeBias, Single),
-    VOSK_FIELD(brakePad, Wheels),
-    VOSK_FIELD(brakeDisc, Wheels),
-    VOSK_FIELD(rollBarFront, Single),
-    VOSK_FIELD(rollBarRear, Single),
-    VOSK_FIELD(spring, Wheels),
-    VOSK_FIELD(dampComp, Wheels),
-    VOSK_FIELD(dampReb, Wheels),
-    VOSK_FIELD(reserved0, Single),
-    VOSK_FIELD(gear, FromOne),
-    VOSK_FIELD(gearFinal, Single),
-    VOSK_FIELD(steerRatio, Single),
-    VOSK_FIELD(camber, Wheels),
-    VOSK_FIELD(reservedA, FromZero),
-    VOSK_FIELD(reservedB, FromZero),
-    VOSK_FIELD(fuel, Single),
-    VOSK_FIELD(reservedTail, FromZero),
+    VOSK_FIELD(rearWing, Single, AsHeld),
+    VOSK_FIELD(brakeBias, Single, AsHeld),
+    VOSK_FIELD(brakePad, Wheels, AsHeld),
+    VOSK_FIELD(brakeDisc, Wheels, AsHeld),
+    VOSK_FIELD(rollBarFront, Single, AsHeld),
+    VOSK_FIELD(rollBarRear, Single, AsHeld),
+    VOSK_FIELD(spring, Wheels, AsHeld),
+    VOSK_FIELD(dampComp, Wheels, AsHeld),
+    VOSK_FIELD(dampReb, Wheels, AsHeld),
+    VOSK_FIELD(reserved0, Single, Zero),
+    VOSK_FIELD(gear, FromOne, AsHeld),
+    VOSK_FIELD(gearFinal, Single, AsHeld),
+    VOSK_FIELD(steerRatio, Single, AsHeld),
+    VOSK_FIELD(camber, Wheels, AsHeld),
+    VOSK_FIELD(reservedA, FromZero, AsHeld),
+    VOSK_FIELD(reservedB, FromZero, AsHeld),
+    VOSK_FIELD(fuel, Single, AsHeld),
+    VOSK_FIELD(reservedTail, FromZero, Zero),
 });
 #undef VOSK_FIELD
 

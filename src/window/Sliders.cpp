@@ -6,6 +6,7 @@
 // window's setup record. The data core's slider table says what each slider
 // means; the table here says which controls and handler belong to it, row
 // for row.
+#include "core/SetupFields.h"
 #include "core/SliderTable.h"
 #include "window/TfrmMain.h"
 #include "window/UserNumbers.h"
@@ -228,9 +229,11 @@ void TfrmMain::ControlsToRecord() {
         const vosk::Slider &s = vosk::kSliders[row];
         setup.SetWord(s.word, vosk::StoredWord(s.rule, (ui->*kControls[row].slider)->value()));
     }
-    // The words the window always writes as zero.
-    setup.reserved0 = 0;
-    std::fill(std::begin(setup.reservedTail), std::end(setup.reservedTail), 0u);
+    for (const vosk::Field &field : vosk::kFields) {
+        for (std::size_t i = 0; field.atOk == vosk::AtOk::Zero && i < field.count; ++i) {
+            setup.SetWord(field.firstWord + i, 0);
+        }
+    }
 }
 
 // The rows go in table order, each left-hand slider before its right-hand
