@@ -5,6 +5,7 @@
 #include "core/CarFiles.h"
 #include "core/CarSetup.h"
 #include "window/TfrmMain.h"
+#include "window/WindowFont.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -244,10 +245,8 @@ QWidget *OpenBareForm(BareType type) {
     static const std::map<std::string, int> counts = CountControls();
     auto *form = new QWidget;
     form->setFixedSize(482, 389);
-    if (type == BareType::WindowType) {
-        QFont font = form->font();
-        font.setPointSize(8);
-        form->setFont(font);
+    if (type == BareType::WindowFont) {
+        form->setFont(vosk::WindowFont());
     }
     auto *tabs = new QTabWidget(form);
     tabs->setGeometry(0, 41, 481, 321);

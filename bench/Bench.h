@@ -60,9 +60,9 @@ TfrmMain *OpenWindow();
 // Takes a window or a bare form out of the frame and destroys it.
 void CloseInFrame(QWidget *widget);
 
-// The type a bare form is set in: the frame's default font, which the host
-// keeps loaded all along, or the setup window's own 8 point type.
-enum class BareType { FrameDefault, WindowType, Census };
+// The font a bare form is set in: the frame's default font, which the host
+// keeps loaded all along, or the setup window's own font.
+enum class BareType { FrameDefault, WindowFont, Census };
 
 // A form holding as many sliders, value boxes, labels, check boxes, lists,
 // buttons, groups and pages as the setup window, with no logic and no files,

@@ -69,7 +69,7 @@ void Activate(benchmark::State &state, BareType type) {
 BENCHMARK_CAPTURE(Activate, bare_default_font, BareType::FrameDefault)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Activate, bare_window_type, BareType::WindowType)
+BENCHMARK_CAPTURE(Activate, bare_window_type, BareType::WindowFont)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Activate, census_empty_folder, BareType::Census)
@@ -181,7 +181,7 @@ void WindowMemory(benchmark::State &state) {
     const long n = state.range(0);
     for (auto _ : state) {
         const Memory windows = Added(n, [] { return OpenWindow(); });
-        const Memory bare = Added(n, [] { return OpenBareForm(BareType::WindowType); });
+        const Memory bare = Added(n, [] { return OpenBareForm(BareType::WindowFont); });
         state.counters["resident_KiB"] = windows.residentKiB;
         state.counters["heap_KiB"] = windows.heapKiB;
         state.counters["bare_resident_KiB"] = bare.residentKiB;
