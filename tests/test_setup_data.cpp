@@ -86,11 +86,16 @@ bool CopyFrom(const std::string &path, const void *, std::size_t) {
 }
 
 std::string Describe(const std::string &how, const std::string &bytes, bool link, mode_t mode,
-                     int temps) {
+                     int temps, long leaked = 0) {
     std::ostringstream text;
     text << how << ", " << bytes << " bytes, " << (link ? "" : "no ") << "link, mode " << std::oct
-         << mode << ", " << std::dec << temps << " temporary files";
+         << mode << ", " << std::dec << temps << " temporary files, " << leaked
+         << " descriptors left open";
     return text.str();
+}
+
+long OpenDescriptors() {
+    return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
 }
 
 // Runs as the user in their folder: sets the situation up, saves, and
@@ -107,11 +112,22 @@ std::string Observe(const Situation &row) {
     struct stat before = {}, after = {}, link = {};
     const bool existed = ::stat(target, &before) == 0;
     const std::string old = read();
-    errno = 0;
+    // Saved as by a host started without standard input, so that the save's
+    // own files may get descriptor 0, and with errno left over from an
+    // earlier failure, which the save must neither act on nor report.
+    const int input = ::fcntl(0, F_DUPFD_CLOEXEC, 3);
+    ::close(0);
+    const long open = OpenDescriptors();
+    errno = EOPNOTSUPP;
     const bool saved = row.write(row.path, kNew.data(), kNew.size());
     const char *error = ::strerrorname_np(errno);
+    const long leaked = OpenDescriptors() - open;
+    if (input >= 0) {
+        ::dup2(input, 0);
+        ::close(input);
+    }
     const bool exists = ::stat(target, &after) == 0;
-    std::string how = !saved                          ? error ? error : "failed with no errno"
+    std::string how = !saved                          ? error ? error : "errno 0"
                       : !existed                      ? "created"
                       : after.st_ino == before.st_ino ? "same file"
                                                       : "replaced";
@@ -124,7 +140,7 @@ std::string Observe(const Situation &row) {
     }
     ::chmod("s", 0755); // lets a user who is not root clean up
     return Describe(how, bytes, ::lstat(row.path, &link) == 0 && S_ISLNK(link.st_mode),
-                    exists ? after.st_mode & 07777 : 0, temps);
+                    exists ? after.st_mode & 07777 : 0, temps, leaked);
 }
 
 using DataSaving = ::testing::TestWithParam<Situation>;
