@@ -74,7 +74,7 @@ TEST(WindowTabs, WrapIntoRowsTakeTheirClicksAndKeepOneRowWhenWide) {
 }
 
 // Kept sizes follow what they are measured from: a caption, a tab that
-// comes before, the type.
+// comes before, the type; a tab's accessible face follows the tab.
 struct PlainBar : QTabBar {
     using QTabBar::tabSizeHint;
 };
@@ -98,6 +98,11 @@ TEST(WindowTabs, KeptSizesFollowCaptionsTabsAndType) {
         change(plain);
         EXPECT_EQ(bar.tabSizeHint(1), plain.tabSizeHint(1));
     }
+    // A screen reader holding a tab that then goes finds it gone.
+    QAccessibleInterface *last = QAccessible::queryAccessibleInterface(&bar)->child(2);
+    ASSERT_TRUE(last && last->isValid());
+    bar.removeTab(2);
+    EXPECT_FALSE(last->isValid());
 }
 
 } // namespace
