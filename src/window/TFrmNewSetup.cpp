@@ -33,11 +33,11 @@ TFrmNewSetup::TFrmNewSetup(QWidget *parent) : QDialog(parent), ui(new Ui::FrmNew
     // The dialog always opens at the same place on the screen, not centred
     // on the window that asked for it.
     move(287, 366);
-    // The name box opens with its whole text selected, as a text box does
-    // when it receives the focus: typing a name replaces "newSetup" rather
-    // than being added to it.
+    // The name box, first in the form's tab order, takes the focus as the
+    // dialog opens, with its whole text selected as a text box has it when
+    // tabbed into: typing a name replaces "newSetup" rather than being added
+    // to it.
     ui->txtFilename->selectAll();
-    ui->txtFilename->setFocus();
     connect(ui->butOk, &QPushButton::clicked, this, [this] { butOkClick(ui->butOk); });
     connect(ui->butCancel, &QPushButton::clicked, this, [this] { butCancelClick(ui->butCancel); });
 }
@@ -52,7 +52,6 @@ void TFrmNewSetup::butOkClick(QObject *) {
 }
 
 void TFrmNewSetup::butCancelClick(QObject *) {
-    Filename.clear();
     done(kCancelResult);
 }
 
