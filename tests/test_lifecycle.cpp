@@ -31,8 +31,6 @@ int IndexOf(const TfrmMain *w, const char *name) {
 
 using Lifecycle = WindowTest;
 
-} // namespace
-
 TEST_F(Lifecycle, FirstOpeningShowsTheDefaultsAndOnlyOkClosesIt) {
     MakeDirs(kSetupDir);
     QPointer<TfrmMain> w = frame.Open();
@@ -82,8 +80,6 @@ TEST_F(Lifecycle, EachActivationReloadsTheRememberedSetup) {
     EXPECT_EQ(ReadFile(kConf), ConfFor("a.rvs"));
 }
 
-namespace {
-
 enum Gone { kOwner = 1, kFrame = 2, kSubWindow = 4 };
 struct TeardownCase {
     const char *name;
@@ -99,8 +95,6 @@ protected:
     std::unique_ptr<Frame> host = std::make_unique<Frame>();
     std::unique_ptr<QObject> owner = std::make_unique<QObject>();
 };
-
-} // namespace
 
 // The host may destroy the owner, the frame or the sub-window while a handler
 // waits in a modal dialog (even one just answered with "ok") or while a
@@ -206,8 +200,6 @@ TEST_F(Lifecycle, OkStillClosesWhenTheSetupFolderIsGone) {
     EXPECT_FALSE(Exists("cars"));
 }
 
-namespace {
-
 struct ActiveCase {
     const char *name;
     std::optional<std::string> conf; // no active-setup file when empty
@@ -216,8 +208,6 @@ struct ActiveCase {
 };
 
 class ActiveSetup : public Lifecycle, public ::testing::WithParamInterface<ActiveCase> {};
-
-} // namespace
 
 // Whatever the active-setup file holds, the window opens on the setup it
 // names or on nothing, and "ok" writes at most that setup, whole.
@@ -264,12 +254,8 @@ INSTANTIATE_TEST_SUITE_P(
         ActiveCase{"NoCarriageReturnAtTheEnd", "[ACTIVESETUP]\r\nNAME=a.rvs", "a.rvs", 100}),
     [](const auto &row) { return std::string(row.param.name); });
 
-namespace {
-
 class UnusualName : public Lifecycle,
                     public ::testing::WithParamInterface<std::pair<const char *, std::string>> {};
-
-} // namespace
 
 // Picked, saved, remembered and found again under exactly its own bytes.
 TEST_P(UnusualName, KeepsItsBytesThroughPickOkAndReopen) {
@@ -292,13 +278,9 @@ INSTANTIATE_TEST_SUITE_P(Names, UnusualName,
                                                      std::string(251, 'L') + ".rvs")),
                          [](const auto &row) { return std::string(row.param.first); });
 
-namespace {
-
 // Which list, and whether a click gave it the focus as a person does.
 class Wheel : public Lifecycle,
               public ::testing::WithParamInterface<std::tuple<const char *, bool>> {};
-
-} // namespace
 
 // A notch over a closed list picks only when the list has the focus, and
 // otherwise loses neither the unsaved edits nor the remembered skin.
@@ -346,3 +328,5 @@ INSTANTIATE_TEST_SUITE_P(Lists, Wheel,
                              return std::string(std::get<0>(row.param)) +
                                     (std::get<1>(row.param) ? "Focused" : "");
                          });
+
+} // namespace

@@ -69,8 +69,6 @@ protected:
     std::string slowBytes, newBytes;
 };
 
-} // namespace
-
 TEST_F(NewCopy, CopyNeitherOverwritesNorCopiesNothing) {
     WriteFile(kSetupDir + "taken.rvs", "not a setup");
     Press("butCopy", TypeAndOk("taken"));
@@ -107,8 +105,6 @@ TEST_F(NewCopy, TheDialogIsFreshAndIgnoresEnterAndEscape) {
     });
 }
 
-namespace {
-
 struct NameCase {
     const char *name;
     const char *button;
@@ -119,8 +115,6 @@ struct NameCase {
 };
 
 class TypedName : public NewCopy, public ::testing::WithParamInterface<NameCase> {};
-
-} // namespace
 
 // Every file under the scratch folder, by its path from there.
 std::set<std::string> Tree() {
@@ -168,3 +162,5 @@ INSTANTIATE_TEST_SUITE_P(
                  "slow.rvs", 11},
         NameCase{"CopyIntoTheCarFolder", "butCopy", TypeAndOk("../slow"), nullptr, "slow.rvs", 11}),
     [](const auto &row) { return std::string(row.param.name); });
+
+} // namespace

@@ -69,8 +69,6 @@ struct StartCase {
 };
 class Start : public SkinPage, public ::testing::WithParamInterface<StartCase> {};
 
-} // namespace
-
 // The list holds the skin folders as listed; the remembered skin is selected
 // and, once its preview shows, remembered as the folder spells it. A preview
 // that fails is reported naming the file and leaves the choice file alone.
@@ -121,8 +119,6 @@ const StartCase kStarts[] = {
 INSTANTIATE_TEST_SUITE_P(SkinPage, Start, ::testing::ValuesIn(kStarts),
                          [](const auto &row) { return std::string(row.param.name); });
 
-namespace {
-
 // Writes the picked skin's preview; returns the picture it must show, or a
 // null one when it must be refused.
 using PreviewCase = std::pair<const char *, QImage (*)()>;
@@ -145,8 +141,6 @@ QImage Refused(const char *file) {
 }
 
 class PreviewFile : public SkinPage, public ::testing::WithParamInterface<PreviewCase> {};
-
-} // namespace
 
 // A pick shows its preview unscaled from the top-left corner and clipped, and
 // remembers it where it can. A picture that cannot be shown is reported; the
@@ -192,3 +186,5 @@ const PreviewCase kPreviews[] = {
 };
 INSTANTIATE_TEST_SUITE_P(SkinPage, PreviewFile, ::testing::ValuesIn(kPreviews),
                          [](const auto &row) { return std::string(row.param.first); });
+
+} // namespace

@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -31,26 +30,6 @@ namespace fs = std::filesystem;
 
 namespace vosk::test {
 
-ScratchWorkdir::ScratchWorkdir() : previous(fs::current_path().string()) {
-    std::string tmpl = (fs::temp_directory_path() / "vosk-test-XXXXXX").string();
-    if (!mkdtemp(tmpl.data())) {
-        ADD_FAILURE() << "mkdtemp failed: " << errno;
-    }
-    dir = tmpl;
-    fs::current_path(dir);
-}
-
-ScratchWorkdir::~ScratchWorkdir() {
-    std::error_code ec;
-    fs::current_path(previous, ec);
-    fs::remove_all(dir, ec);
-}
-
-void MakeDirs(const std::string &path) {
-    std::error_code ec;
-    fs::create_directories(path, ec);
-}
-
 void WriteFile(const std::string &path, const std::string &bytes) {
     if (fs::path(path).has_parent_path()) {
         MakeDirs(fs::path(path).parent_path().string());
@@ -63,11 +42,6 @@ void WriteFile(const std::string &path, const std::string &bytes) {
 std::string ReadFile(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool Exists(const std::string &path) {
-    std::error_code ec;
-    return fs::exists(fs::status(path, ec));
 }
 
 std::set<std::string> Entries(const std::string &folder) {

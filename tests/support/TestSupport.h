@@ -7,10 +7,12 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -28,26 +30,34 @@ class QMdiArea;
 namespace vosk::test {
 
 // A fresh empty folder that is the current folder while the object lives.
+// Removed by its bytes: Qt would miss the names that are not UTF-8.
 class ScratchWorkdir {
 public:
-    ScratchWorkdir();
-    ~ScratchWorkdir();
-    ScratchWorkdir(const ScratchWorkdir &) = delete;
-    ScratchWorkdir &operator=(const ScratchWorkdir &) = delete;
-
-    const std::string &path() const { return dir; }
+    ScratchWorkdir() { QDir::setCurrent(dir.path()); }
+    ~ScratchWorkdir() {
+        QDir::setCurrent(previous);
+        std::error_code ec;
+        std::filesystem::remove_all(path(), ec);
+    }
+    std::string path() const { return dir.path().toStdString(); }
 
 private:
-    std::string dir;
-    std::string previous;
+    QString previous = QDir::currentPath();
+    QTemporaryDir dir;
 };
 
 // Creates the parent folders of path as needed and writes bytes to it.
 void WriteFile(const std::string &path, const std::string &bytes);
 // The whole file, or an empty string when it cannot be read.
 std::string ReadFile(const std::string &path);
-bool Exists(const std::string &path);
-void MakeDirs(const std::string &path);
+inline bool Exists(const std::string &path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+inline void MakeDirs(const std::string &path) {
+    std::error_code ec;
+    std::filesystem::create_directories(path, ec);
+}
 // The names in folder.
 std::set<std::string> Entries(const std::string &folder);
 
