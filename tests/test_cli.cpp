@@ -3,6 +3,8 @@
 // vosk-setup run as people run it: each case of tests/data/cli/cases.txt is
 // a shell command in a fresh folder, and what it prints and its exit status
 // must equal the expected files beside the table.
+#include "support/Table.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -28,28 +30,17 @@ void PrintTo(const Case &c, std::ostream *out) {
     *out << c.name;
 }
 
-std::string Trimmed(const std::string &text) {
-    const auto begin = text.find_first_not_of(' '), end = text.find_last_not_of(' ');
-    return begin == std::string::npos ? "" : text.substr(begin, end - begin + 1);
-}
-
 std::vector<Case> Cases() {
-    std::ifstream table(kData / "cases.txt");
     std::vector<Case> cases;
-    for (std::string line; std::getline(table, line);) {
-        const auto bar = line.find('|'), bar2 = line.find('|', bar + 1);
-        if (!line.empty() && line[0] != '#' && bar2 != std::string::npos) {
-            cases.push_back({Trimmed(line.substr(0, bar)), Trimmed(line.substr(bar2 + 1)),
-                             std::stoi(line.substr(bar + 1, bar2 - bar - 1))});
-        }
+    for (const auto &row : vosk::test::Table(kData / "cases.txt", 3)) {
+        cases.push_back({row[0], row[2], std::stoi(row[1])});
     }
     return cases;
 }
 
 std::string Read(const fs::path &path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(path, std::ios::binary).rdbuf();
     return text.str();
 }
 
