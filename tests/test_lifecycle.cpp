@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 // The window inside the host's frame: activation, picking, "ok", close
 // requests and destruction, also over damaged and unusual setup files.
+#include "support/Table.h"
 #include "support/TestSupport.h"
 
 #include <QAbstractItemView>
@@ -192,19 +193,20 @@ TEST_F(Lifecycle, OkStillClosesWhenTheSetupFolderIsGone) {
     EXPECT_FALSE(Exists("cars"));
 }
 
-struct ActiveCase {
-    const char *name;
-    std::optional<std::string> conf; // no active-setup file when empty
-    const char *selected;
-    int spring; // where the left front spring slider ends
-};
+// The rows of data/window/active-setup.txt, which tells the columns.
+using Row = std::vector<std::string>;
+std::vector<Row> ActiveCases() {
+    std::vector<Row> rows = Table(VOSK_TEST_DATA "/window/active-setup.txt", 4);
+    rows.push_back({"MegabyteLong", ConfFor(std::string(1 << 20, 'n')), "", "60"});
+    return rows;
+}
 
-class ActiveSetup : public Lifecycle, public ::testing::WithParamInterface<ActiveCase> {};
+class ActiveSetup : public Lifecycle, public ::testing::WithParamInterface<Row> {};
 
 // Whatever the active-setup file holds, the window opens on the setup it
 // names or on nothing, and "ok" writes at most that setup, whole.
 TEST_P(ActiveSetup, SelectsAndLoadsTheRememberedSetup) {
-    const ActiveCase &c = GetParam();
+    const std::string &conf = GetParam()[1], &selected = GetParam()[2];
     WriteFile(kSetupDir + "a.rvs", Bytes(SetupWithSpring(100)));
     WriteFile(kSetupDir + "Ab.rvs", Bytes(SetupWithSpring(110)));
     WriteFile(kSetupDir + "AB.rvs", Bytes(SetupWithSpring(120)));
@@ -212,39 +214,22 @@ TEST_P(ActiveSetup, SelectsAndLoadsTheRememberedSetup) {
     MakeDirs(kSetupDir + "dir.rvs");
     std::set<std::string> files = Entries(kSetupDir);
     files.insert("conf.ini");
-    if (c.conf) {
-        WriteFile(kConf, *c.conf);
+    if (conf != "-") {
+        WriteFile(kConf, Unescaped(conf));
     }
     TfrmMain *w = frame.Open();
-    EXPECT_EQ(Selected(w), c.selected);
-    EXPECT_EQ(Position(w, "trkSpringLF"), c.spring);
+    EXPECT_EQ(Selected(w), selected);
+    EXPECT_EQ(Position(w, "trkSpringLF"), std::stoi(GetParam()[3]));
     Click(w, "butOk");
-    EXPECT_EQ(ReadFile(kConf), ConfFor(c.selected));
+    EXPECT_EQ(ReadFile(kConf), ConfFor(selected));
     EXPECT_EQ(Entries(kSetupDir), files);
-    if (*c.selected) {
-        EXPECT_EQ(ReadFile(kSetupDir + c.selected).size(), CarSetup::kFileSize);
+    if (!selected.empty()) {
+        EXPECT_EQ(ReadFile(kSetupDir + selected).size(), CarSetup::kFileSize);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, ActiveSetup,
-    ::testing::Values(
-        ActiveCase{"MatchedIgnoringCase", ConfFor("A.RVS"), "a.rvs", 100},
-        ActiveCase{"ExactSpellingFirst", ConfFor("Ab.rvs"), "Ab.rvs", 110},
-        ActiveCase{"OtherExactSpellingFirst", ConfFor("AB.rvs"), "AB.rvs", 120},
-        ActiveCase{"Default", ConfFor("default"), "", 140},
-        ActiveCase{"NoFile", std::nullopt, "", 140},
-        ActiveCase{"NamedFileGone", ConfFor("gone.rvs"), "", 60},
-        ActiveCase{"ShortSetupFile", ConfFor("short.rvs"), "short.rvs", 60},
-        ActiveCase{"SetupIsAFolder", ConfFor("dir.rvs"), "", 60},
-        ActiveCase{"NoCarriageReturn", "[ACTIVESETUP]\nNAME=a.rvs\n", "", 60},
-        ActiveCase{"BinaryGarbage", std::string("\x01\xff[\0\x80]=\r\n\xfe", 11), "", 60},
-        ActiveCase{"PathInTheName", ConfFor("../../../a.rvs"), "", 60},
-        ActiveCase{"EmptyFile", "", "", 60},
-        ActiveCase{"MegabyteLong", ConfFor(std::string(1 << 20, 'n')), "", 60},
-        ActiveCase{"NulInTheName", std::string("[ACTIVESETUP]\r\nNAME=a\0.rvs\r\n", 27), "", 60},
-        ActiveCase{"NoCarriageReturnAtTheEnd", "[ACTIVESETUP]\r\nNAME=a.rvs", "a.rvs", 100}),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, ActiveSetup, ::testing::ValuesIn(ActiveCases()),
+                         [](const auto &row) { return row.param[0]; });
 
 class UnusualName : public Lifecycle,
                     public ::testing::WithParamInterface<std::pair<const char *, std::string>> {};

@@ -29,4 +29,20 @@ inline std::vector<std::vector<std::string>> Table(const std::string &path, std:
     return rows;
 }
 
+// A field's text with \r, \n, \0, \xHH and \\ turned into the bytes they name.
+inline std::string Unescaped(const std::string &text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\') {
+            bytes += text[i];
+        } else if (text[++i] == 'x') {
+            bytes += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            bytes += std::string("\r\n\0\\", 4).at(std::string("rn0\\").find(text[i]));
+        }
+    }
+    return bytes;
+}
+
 } // namespace vosk::test
