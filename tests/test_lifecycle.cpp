@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: MIT
 // The window inside the host's frame: activation, picking, "ok", close
 // requests and destruction, also over damaged and unusual setup files.
-#include "support/Table.h"
 #include "support/TestSupport.h"
 
 #include <QAbstractItemView>
@@ -16,7 +15,6 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include <optional>
 #include <tuple>
 
 using namespace vosk::test;
@@ -216,12 +214,12 @@ TEST_P(ActiveSetup, SelectsAndLoadsTheRememberedSetup) {
 INSTANTIATE_TEST_SUITE_P(Files, ActiveSetup, ::testing::ValuesIn(ActiveCases()),
                          [](const auto &row) { return row.param[0]; });
 
-class UnusualName : public Lifecycle,
-                    public ::testing::WithParamInterface<std::pair<const char *, std::string>> {};
+// A row of data/window/unusual-names.txt, which tells the columns.
+class UnusualName : public Lifecycle, public ::testing::WithParamInterface<Row> {};
 
 // Picked, saved, remembered and found again under exactly its own bytes.
 TEST_P(UnusualName, KeepsItsBytesThroughPickOkAndReopen) {
-    const std::string file = GetParam().second;
+    const std::string file = Unescaped(GetParam()[1]);
     WriteFile(kSetupDir + "other.rvs", Bytes(SetupWithSpring(100)));
     WriteFile(kSetupDir + file, Bytes(SetupWithSpring(100)));
     TfrmMain *w = frame.Open();
@@ -234,11 +232,8 @@ TEST_P(UnusualName, KeepsItsBytesThroughPickOkAndReopen) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, UnusualName,
-                         ::testing::Values(std::pair("NotUtf8", std::string("caf\xe9 \xff.rvs")),
-                                           std::pair("Spaces", std::string(" my setup .rvs")),
-                                           std::pair("LongestName",
-                                                     std::string(251, 'L') + ".rvs")),
-                         [](const auto &row) { return std::string(row.param.first); });
+                         ::testing::ValuesIn(Table(VOSK_TEST_DATA "/window/unusual-names.txt", 2)),
+                         [](const auto &row) { return row.param[0]; });
 
 // Which list, and whether a click gave it the focus as a person does.
 class Wheel : public Lifecycle,

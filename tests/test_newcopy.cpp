@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: MIT
 // "new" and "copy" on the setup i/o page, answered through the real name
 // dialog from inside its modal loop.
-#include "support/Table.h"
 #include "support/TestSupport.h"
 #include "window/TFrmNewSetup.h"
 

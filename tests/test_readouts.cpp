@@ -3,7 +3,6 @@
 // The two read-outs that a button fills: the projected road speed of each
 // gear at 7000 rpm, and the tyre temperatures of the simulator's last run.
 #include "core/Gearing.h"
-#include "support/Table.h"
 #include "support/TestSupport.h"
 
 #include <QLabel>

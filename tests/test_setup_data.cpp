@@ -4,7 +4,6 @@
 // file writes beneath them, in the situations an ordinary user's folder holds.
 #include "core/FileOps.h"
 #include "core/FolderLister.h"
-#include "support/Table.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,6 @@
 // The skin page: the list of skin folders, the remembered skin, its preview
 // picture and the skin choice file.
 #include "core/FolderLister.h"
-#include "support/Table.h"
 #include "support/TestSupport.h"
 
 #include <QBuffer>

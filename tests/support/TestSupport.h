@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/CarSetup.h"
+#include "support/Table.h"
 #include "window/TfrmMain.h"
 
 #include <QApplication>
@@ -17,7 +18,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
