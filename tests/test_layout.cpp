@@ -13,8 +13,6 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include <fstream>
-
 namespace {
 
 using namespace vosk::test;
@@ -63,20 +61,14 @@ TEST_F(WindowLayout, EverySetupSliderHasItsRangeAndStepsOnItsPage) {
 
 // A screen reader tells every slider, list and tyre cell apart by its name.
 TEST_F(WindowLayout, ScreenReadersHearEachControlsOwnName) {
-    std::ifstream names(VOSK_TEST_DATA "/window/accessible-names.txt");
-    int checked = 0;
-    for (std::string line; std::getline(names, line);) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
-        const std::string control = line.substr(0, line.find('\t'));
-        auto *widget = Find<QWidget>(window.get(), control.c_str());
+    const auto names = Table(VOSK_TEST_DATA "/window/accessible-names.txt", 2);
+    for (const auto &row : names) {
+        auto *widget = Find<QWidget>(window.get(), row[0].c_str());
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name),
-                  QString::fromStdString(line.substr(control.size() + 1)));
-        ++checked;
+                  QString::fromStdString(row[1]));
     }
-    EXPECT_EQ(checked, int(vosk::kSliders.size()) + 2 + 12);
+    EXPECT_EQ(names.size(), vosk::kSliders.size() + 2 + 12);
 }
 
 // Whatever the font resolution (the suite also runs at QT_FONT_DPI=144),
