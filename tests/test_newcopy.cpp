@@ -41,19 +41,14 @@ const Answer kCloseButton = [](TFrmNewSetup *dialog) { dialog->close(); };
 class NewCopy : public WindowTest {
 protected:
     void SetUp() override {
-        CarSetup slow = SetupWithSpring(90);
-        slow.rearWing = 5;
-        slow.gear[3] = 2.0f;
-        slow.gearFinal = 3.0f;
-        slow.reservedA[1] = 0xCAFEF00D;
-        slowBytes = Bytes(slow);
-        // What "new" stores: the defaults, with the loaded gearing.
-        CarSetup made = SetupWithSpring(140);
-        made.gear[3] = 2.0f;
-        made.gearFinal = 3.0f;
-        newBytes = Bytes(made);
+        slowBytes = ReadFile(VOSK_TEST_DATA "/cli/sample.rvs");
         WriteFile(kSetupDir + "slow.rvs", slowBytes);
         WriteFile(kConf, ConfFor("slow.rvs"));
+        // What "new" stores: the defaults, with the loaded gearing.
+        CarSetup made;
+        made.Load(kSetupDir + "slow.rvs");
+        made.SetDefaults();
+        newBytes = Bytes(made);
         window = frame.Open();
         Move(window, "trRear", 11);
     }
