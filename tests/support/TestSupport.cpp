@@ -12,7 +12,6 @@
 #include <QTest>
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -121,17 +120,13 @@ CarSetup SetupWithSpring(int spring) {
 }
 
 std::string ControlName(const std::string &prefix, const std::string &key) {
-    static const std::pair<const char *, const char *> kOwnNames[] = {
-        {"rearWing", "Rear"}, {"rollBarFront", "RollBarF"}, {"rollBarRear", "RollBarR"}};
-    for (const auto &[field, name] : kOwnNames) {
-        if (key == field) {
-            return (prefix == "trk" && key == "rearWing" ? "tr" : prefix) + name;
+    for (const auto &row : Table(VOSK_TEST_DATA "/window/controls.txt", 4)) {
+        if (row[2] == key) {
+            return row[prefix == "trk" ? 0 : 3];
         }
     }
-    std::string subject = key;
-    subject.erase(std::remove(subject.begin(), subject.end(), '.'), subject.end());
-    subject[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(subject[0])));
-    return prefix + subject;
+    ADD_FAILURE() << "no slider edits " << key;
+    return {};
 }
 
 bool ShowPageOf(QWidget *control) {

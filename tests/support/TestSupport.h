@@ -86,7 +86,7 @@ template <typename T> T *Find(const QWidget *window, const char *name) {
 }
 
 // The name of the slider ("trk") or value box ("txt") that edits the record
-// word with this key: "spring.LF" gives "trkSpringLF", "gear.1" "trkGear1".
+// word with this key, as data/window/controls.txt gives it.
 std::string ControlName(const std::string &prefix, const std::string &key);
 
 // Shows and activates the window of control and clicks the tab of the page
