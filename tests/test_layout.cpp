@@ -3,8 +3,6 @@
 // The window as the user first meets it: every setup slider with the range of
 // the slider table on its page, names for a screen reader, and pages that
 // keys turn and tabs never cover.
-#include "core/SetupFields.h"
-#include "core/SliderTable.h"
 #include "support/TestSupport.h"
 
 #include <QAccessible>
@@ -31,11 +29,12 @@ protected:
 // 2 elsewhere, towards the far end as seen: right, or down on the bias
 // slider, whose minimum is at the top.
 TEST_F(WindowLayout, EverySetupSliderHasItsRangeAndStepsOnItsPage) {
-    for (const vosk::Slider &s : vosk::kSliders) {
-        const std::string key = vosk::KeyOfWord(s.word);
+    for (const SliderControls &c : SetupSliders()) {
+        const vosk::Slider &s = *c.table;
+        const std::string &key = c.key;
         SCOPED_TRACE(key);
-        auto *slider = Find<QSlider>(window.get(), ControlName("trk", key).c_str());
-        auto *box = Find<QLineEdit>(window.get(), ControlName("txt", key).c_str());
+        auto *slider = Find<QSlider>(window.get(), c.slider.c_str());
+        auto *box = Find<QLineEdit>(window.get(), c.box.c_str());
         ASSERT_TRUE(slider && box);
         EXPECT_EQ(std::pair(slider->minimum(), slider->maximum()), std::pair(s.min, s.max));
         auto *group = qobject_cast<QGroupBox *>(slider->parentWidget());

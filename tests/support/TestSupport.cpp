@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "support/TestSupport.h"
 
+#include "core/SetupFields.h"
+
 #include "support/Settle.h"
 
 #include "window/PageControl.h"
@@ -119,14 +121,18 @@ CarSetup SetupWithSpring(int spring) {
     return setup;
 }
 
-std::string ControlName(const std::string &prefix, const std::string &key) {
-    for (const auto &row : Table(VOSK_TEST_DATA "/window/controls.txt", 4)) {
-        if (row[2] == key) {
-            return row[prefix == "trk" ? 0 : 3];
+std::vector<SliderControls> SetupSliders() {
+    std::vector<SliderControls> sliders;
+    for (const vosk::Slider &s : vosk::kSliders) {
+        const std::string key = vosk::KeyOfWord(s.word);
+        for (const auto &row : Table(VOSK_TEST_DATA "/window/controls.txt", 6)) {
+            if (row[2] == key) {
+                sliders.push_back({&s, key, row[0], row[3], row[4], row[5]});
+            }
         }
     }
-    ADD_FAILURE() << "no slider edits " << key;
-    return {};
+    EXPECT_EQ(sliders.size(), vosk::kSliders.size()) << "a slider with no controls, or two";
+    return sliders;
 }
 
 bool ShowPageOf(QWidget *control) {

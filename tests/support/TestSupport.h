@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/CarSetup.h"
+#include "core/SliderTable.h"
 #include "support/Table.h"
 #include "window/TfrmMain.h"
 
@@ -85,9 +86,15 @@ template <typename T> T *Find(const QWidget *window, const char *name) {
     return control;
 }
 
-// The name of the slider ("trk") or value box ("txt") that edits the record
-// word with this key, as data/window/controls.txt gives it.
-std::string ControlName(const std::string &prefix, const std::string &key);
+// A setup slider of the data core's table with its controls as
+// data/window/controls.txt names them: slider, value box, and the slider of
+// the other wheel and the "symmetric" box that keep the two level.
+struct SliderControls {
+    const vosk::Slider *table;
+    std::string key, slider, box, partner, symmetric;
+};
+// Every setup slider, in the table's order.
+std::vector<SliderControls> SetupSliders();
 
 // Shows and activates the window of control and clicks the tab of the page
 // holding it.
