@@ -15,8 +15,6 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include <tuple>
-
 using namespace vosk::test;
 
 namespace {
@@ -235,14 +233,14 @@ INSTANTIATE_TEST_SUITE_P(Names, UnusualName,
                          ::testing::ValuesIn(Table(VOSK_TEST_DATA "/window/unusual-names.txt", 2)),
                          [](const auto &row) { return row.param[0]; });
 
-// Which list, and whether a click gave it the focus as a person does.
-class Wheel : public Lifecycle,
-              public ::testing::WithParamInterface<std::tuple<const char *, bool>> {};
+// A row of data/window/wheel.txt, which tells the columns.
+class Wheel : public Lifecycle, public ::testing::WithParamInterface<Row> {};
 
 // A notch over a closed list picks only when the list has the focus, and
 // otherwise loses neither the unsaved edits nor the remembered skin.
 TEST_P(Wheel, PicksOnlyInAListWithTheFocus) {
-    const auto [name, focused] = GetParam();
+    const char *name = GetParam()[1].c_str();
+    const bool focused = GetParam()[2] == "focused";
     WriteFile(kSetupDir + "a.rvs", Bytes(SetupWithSpring(100)));
     WriteFile(kSetupDir + "b.rvs", Bytes(SetupWithSpring(155)));
     WriteFile(kConf, ConfFor("a.rvs"));
@@ -279,11 +277,7 @@ TEST_P(Wheel, PicksOnlyInAListWithTheFocus) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lists, Wheel,
-                         ::testing::Combine(::testing::Values("cmbSetupList", "cmbSkins"),
-                                            ::testing::Bool()),
-                         [](const auto &row) {
-                             return std::string(std::get<0>(row.param)) +
-                                    (std::get<1>(row.param) ? "Focused" : "");
-                         });
+                         ::testing::ValuesIn(Table(VOSK_TEST_DATA "/window/wheel.txt", 3)),
+                         [](const auto &row) { return row.param[0]; });
 
 } // namespace
