@@ -109,7 +109,8 @@ TEST_P(HostTeardown, DuringADialogLeavesTheWindowToItsHandler) {
             delete w->parentWidget();
         }
         if (!opening) {
-            EXPECT_TRUE(w && !Exists(kConf)) << "the window went under its handler";
+            EXPECT_TRUE(w && !std::filesystem::exists(kConf))
+                << "the window went under its handler";
             EXPECT_TRUE(!open || open->isHidden()) << "the dialog outlived its window";
         }
         if (open) {
@@ -172,7 +173,7 @@ TEST_F(Lifecycle, OkStillClosesWhenTheSetupFolderIsGone) {
     std::filesystem::remove_all("cars");
     Click(w, "butOk");
     EXPECT_TRUE(w.isNull());
-    EXPECT_FALSE(Exists("cars"));
+    EXPECT_FALSE(std::filesystem::exists("cars"));
 }
 
 // The rows of data/window/active-setup.txt, which tells the columns.

@@ -72,7 +72,7 @@ TEST_F(NewCopy, CopyNeitherOverwritesNorCopiesNothing) {
 
     List()->setCurrentIndex(-1);
     Press("butCopy", TypeAndOk("other"));
-    EXPECT_FALSE(Exists(kSetupDir + "other.rvs"));
+    EXPECT_FALSE(std::filesystem::exists(kSetupDir + "other.rvs"));
     EXPECT_EQ(Selected(), "");
 }
 

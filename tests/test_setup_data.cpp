@@ -64,42 +64,36 @@ std::vector<Situation> Situations() {
     return rows;
 }
 
-// Makes what one step of a situation names.
-void Make(const std::string &step) {
-    std::string verb, a, b, bytes;
-    std::istringstream(step) >> verb >> a >> b >> bytes;
-    if (verb == "put") {
-        WriteFile(a, bytes == "new" ? kNew : bytes.empty() ? kOld : kNew.substr(0, 10) + 'x');
-    }
-    if (verb == "put" || verb == "chmod") {
-        ::chmod(a.c_str(), static_cast<mode_t>(std::stoi(b, nullptr, 8)));
-    } else if (verb == "dir") {
-        MakeDirs(a);
-    } else if (verb == "fifo") {
-        ::mkfifo(a.c_str(), 0644);
-    } else if (verb == "link" || verb == "abslink") {
-        fs::create_symlink(verb == "link" ? fs::path(a) : fs::absolute(a), b);
-    } else if (verb == "hardlink") {
-        fs::create_hard_link(a, b);
-    } else if (verb == "nobody") { // the user and group of Debian
-        (void)::chown(a.c_str(), 65534, 65534);
-    } else if (verb == "bind") {
-        if (::mount(a.c_str(), b.c_str(), nullptr, MS_BIND, nullptr) != 0) {
-            throw std::runtime_error("cannot bind-mount a file here");
-        }
-    } else if (verb == "fsize") {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit full{std::stoul(a), std::stoul(a)};
-        ::setrlimit(RLIMIT_FSIZE, &full);
-    } else if (!verb.empty()) {
-        throw std::runtime_error("no step " + step);
-    }
-}
-
+// Makes what the steps of a situation name, in order.
 void Prepare(const Situation &row) {
     std::istringstream steps(row.steps);
     for (std::string step; std::getline(steps, step, ';');) {
-        Make(step);
+        std::string verb, a, b, bytes;
+        std::istringstream(step) >> verb >> a >> b >> bytes;
+        if (verb == "put") {
+            WriteFile(a, bytes == "new" ? kNew : bytes.empty() ? kOld : kNew.substr(0, 10) + 'x');
+        }
+        if (verb == "put" || verb == "chmod") {
+            ::chmod(a.c_str(), static_cast<mode_t>(std::stoi(b, nullptr, 8)));
+        } else if (verb == "dir") {
+            MakeDirs(a);
+        } else if (verb == "fifo") {
+            ::mkfifo(a.c_str(), 0644);
+        } else if (verb == "link" || verb == "abslink") {
+            fs::create_symlink(verb == "link" ? fs::path(a) : fs::absolute(a), b);
+        } else if (verb == "hardlink") {
+            fs::create_hard_link(a, b);
+        } else if (verb == "nobody") { // the user and group of Debian
+            (void)::chown(a.c_str(), 65534, 65534);
+        } else if (verb == "bind" && ::mount(a.c_str(), b.c_str(), nullptr, MS_BIND, nullptr)) {
+            throw std::runtime_error("cannot bind-mount a file here");
+        } else if (verb == "fsize") {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit full{std::stoul(a), std::stoul(a)};
+            ::setrlimit(RLIMIT_FSIZE, &full);
+        } else if (verb != "bind" && !verb.empty()) {
+            throw std::runtime_error("no step " + step);
+        }
     }
 }
 

@@ -96,7 +96,7 @@ TEST_P(Start, ListsTheSkinsAndSelectsTheRememberedOne) {
     EXPECT_EQ(PreviewColour(), shows ? kRed : 0);
     EXPECT_EQ(ReadFile(kChoice),
               shows ? ChoiceFor(selected) : Unescaped(choice == "-" ? "" : choice));
-    EXPECT_EQ(Exists(kChoice), choice != "-");
+    EXPECT_EQ(std::filesystem::exists(kChoice), choice != "-");
 }
 
 INSTANTIATE_TEST_SUITE_P(SkinPage, Start,

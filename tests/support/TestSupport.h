@@ -51,10 +51,6 @@ private:
 void WriteFile(const std::string &path, const std::string &bytes);
 // The whole file, or an empty string when it cannot be read.
 std::string ReadFile(const std::string &path);
-inline bool Exists(const std::string &path) {
-    std::error_code ec;
-    return std::filesystem::exists(path, ec);
-}
 inline void MakeDirs(const std::string &path) {
     std::error_code ec;
     std::filesystem::create_directories(path, ec);
