@@ -3,6 +3,8 @@
 // vosk-setup run as people run it: each case of tests/data/cli/cases.txt is
 // a shell command in a fresh folder, and what it prints and its exit status
 // must equal the expected files beside the table.
+#include "support/Table.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,37 +21,9 @@ namespace {
 
 const fs::path kData = fs::path(VOSK_TEST_DATA) / "cli";
 
-struct Case {
-    std::string name, command;
-    int status;
-};
-
-void PrintTo(const Case &c, std::ostream *out) {
-    *out << c.name;
-}
-
-std::string Trimmed(const std::string &text) {
-    const auto begin = text.find_first_not_of(' '), end = text.find_last_not_of(' ');
-    return begin == std::string::npos ? "" : text.substr(begin, end - begin + 1);
-}
-
-std::vector<Case> Cases() {
-    std::ifstream table(kData / "cases.txt");
-    std::vector<Case> cases;
-    for (std::string line; std::getline(table, line);) {
-        const auto bar = line.find('|'), bar2 = line.find('|', bar + 1);
-        if (!line.empty() && line[0] != '#' && bar2 != std::string::npos) {
-            cases.push_back({Trimmed(line.substr(0, bar)), Trimmed(line.substr(bar2 + 1)),
-                             std::stoi(line.substr(bar + 1, bar2 - bar - 1))});
-        }
-    }
-    return cases;
-}
-
 std::string Read(const fs::path &path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(path, std::ios::binary).rdbuf();
     return text.str();
 }
 
@@ -67,34 +41,34 @@ std::string Portable(std::string text) {
     return text;
 }
 
-class Cli : public ::testing::TestWithParam<Case> {};
+// A row of cases.txt: name, exit status, command.
+class Cli : public ::testing::TestWithParam<std::vector<std::string>> {};
 
 TEST_P(Cli, PrintsAndExitsAsExpected) {
-    const Case &c = GetParam();
+    const std::string &name = GetParam()[0], &command = GetParam()[2];
     const fs::path scratch =
-        fs::temp_directory_path() / ("vosk-cli-test-" + std::to_string(getpid()) + "-" + c.name);
+        fs::temp_directory_path() / ("vosk-cli-test-" + std::to_string(getpid()) + "-" + name);
     const fs::path work = scratch / "work";
     fs::remove_all(scratch);
     fs::create_directories(work);
     const int raw = std::system(
-        ("cd '" + work.string() + "' && (" + c.command + ") >../stdout.txt 2>../stderr.txt")
-            .c_str());
-    ASSERT_TRUE(WIFEXITED(raw)) << c.command;
-    EXPECT_EQ(WEXITSTATUS(raw), c.status) << c.command;
+        ("cd '" + work.string() + "' && (" + command + ") >../stdout.txt 2>../stderr.txt").c_str());
+    ASSERT_TRUE(WIFEXITED(raw)) << command;
+    EXPECT_EQ(WEXITSTATUS(raw), std::stoi(GetParam()[1])) << command;
     for (const char *stream : {"out", "err"}) {
         const std::string got = Portable(Read(scratch / ("std" + std::string(stream) + ".txt")));
-        const fs::path expected = kData / "expected" / (c.name + "." + stream);
+        const fs::path expected = kData / "expected" / (name + "." + stream);
         if (std::getenv("VOSK_BLESS") && !got.empty()) {
             std::ofstream(expected, std::ios::binary) << got; // writes new expected files
         }
-        EXPECT_EQ(got, Read(expected)) << c.command;
+        EXPECT_EQ(got, Read(expected)) << command;
     }
     fs::remove_all(scratch);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Cli, ::testing::ValuesIn(Cases()),
-                         [](const ::testing::TestParamInfo<Case> &row) {
-                             std::string name = row.param.name;
+INSTANTIATE_TEST_SUITE_P(Cases, Cli, ::testing::ValuesIn(vosk::test::Table(kData / "cases.txt", 3)),
+                         [](const auto &row) {
+                             std::string name = row.param[0];
                              std::replace(name.begin(), name.end(), '-', '_');
                              return name;
                          });

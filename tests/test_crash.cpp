@@ -27,7 +27,7 @@ TEST(Crash, AKilledSaveLeavesOnlyWholeVersions) {
         pid_t child = 0;
         ASSERT_EQ(posix_spawn(&child, VOSK_SAVE_LOOP, nullptr, nullptr, args, environ), 0);
         // Once the loop has saved, kill it at a different moment of a save each round.
-        for (int wait = 0; wait < 10000 && !Exists(kSavedSetup); ++wait) {
+        for (int wait = 0; wait < 10000 && !std::filesystem::exists(kSavedSetup); ++wait) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
         std::this_thread::sleep_for(std::chrono::microseconds(300 * round + 50));

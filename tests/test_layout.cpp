@@ -3,8 +3,6 @@
 // The window as the user first meets it: every setup slider with the range of
 // the slider table on its page, names for a screen reader, and pages that
 // keys turn and tabs never cover.
-#include "core/SetupFields.h"
-#include "core/SliderTable.h"
 #include "support/TestSupport.h"
 
 #include <QAccessible>
@@ -12,8 +10,6 @@
 #include <QGroupBox>
 #include <QTabWidget>
 #include <QTest>
-
-#include <fstream>
 
 namespace {
 
@@ -33,11 +29,12 @@ protected:
 // 2 elsewhere, towards the far end as seen: right, or down on the bias
 // slider, whose minimum is at the top.
 TEST_F(WindowLayout, EverySetupSliderHasItsRangeAndStepsOnItsPage) {
-    for (const vosk::Slider &s : vosk::kSliders) {
-        const std::string key = vosk::KeyOfWord(s.word);
+    for (const SliderControls &c : SetupSliders()) {
+        const vosk::Slider &s = *c.table;
+        const std::string &key = c.key;
         SCOPED_TRACE(key);
-        auto *slider = Find<QSlider>(window.get(), ControlName("trk", key).c_str());
-        auto *box = Find<QLineEdit>(window.get(), ControlName("txt", key).c_str());
+        auto *slider = Find<QSlider>(window.get(), c.slider.c_str());
+        auto *box = Find<QLineEdit>(window.get(), c.box.c_str());
         ASSERT_TRUE(slider && box);
         EXPECT_EQ(std::pair(slider->minimum(), slider->maximum()), std::pair(s.min, s.max));
         auto *group = qobject_cast<QGroupBox *>(slider->parentWidget());
@@ -63,20 +60,14 @@ TEST_F(WindowLayout, EverySetupSliderHasItsRangeAndStepsOnItsPage) {
 
 // A screen reader tells every slider, list and tyre cell apart by its name.
 TEST_F(WindowLayout, ScreenReadersHearEachControlsOwnName) {
-    std::ifstream names(VOSK_TEST_DATA "/window/accessible-names.txt");
-    int checked = 0;
-    for (std::string line; std::getline(names, line);) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
-        const std::string control = line.substr(0, line.find('\t'));
-        auto *widget = Find<QWidget>(window.get(), control.c_str());
+    const auto names = Table(VOSK_TEST_DATA "/window/controls.txt", 4);
+    for (const auto &row : names) {
+        auto *widget = Find<QWidget>(window.get(), row[0].c_str());
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name),
-                  QString::fromStdString(line.substr(control.size() + 1)));
-        ++checked;
+                  QString::fromStdString(row[1]));
     }
-    EXPECT_EQ(checked, int(vosk::kSliders.size()) + 2 + 12);
+    EXPECT_EQ(names.size(), vosk::kSliders.size() + 2 + 12);
 }
 
 // Whatever the font resolution (the suite also runs at QT_FONT_DPI=144),

@@ -15,9 +15,6 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include <optional>
-#include <tuple>
-
 using namespace vosk::test;
 
 namespace {
@@ -30,18 +27,11 @@ int IndexOf(const TfrmMain *w, const char *name) {
 }
 
 using Lifecycle = WindowTest;
+using Row = std::vector<std::string>;
 
-} // namespace
-
-TEST_F(Lifecycle, FirstOpeningShowsTheDefaultsAndOnlyOkClosesIt) {
+TEST_F(Lifecycle, FirstOpeningStoresAtTheSliderEndsAndOnlyOkClosesIt) {
     MakeDirs(kSetupDir);
     QPointer<TfrmMain> w = frame.Open();
-    const std::pair<const char *, int> defaults[] = {
-        {"trkBrakeBias", 25}, {"trkBrakeDiscLF", 35}, {"trkGear3", 4000}, {"trkFuel", 30}};
-    for (const auto &[slider, position] : defaults) {
-        EXPECT_EQ(Position(w, slider), position) << slider;
-    }
-    EXPECT_EQ(Selected(w), "");
     // The disc and gear defaults lie beyond their sliders, which end at 35
     // and at a ratio of 0.5; a store keeps the slider ends.
     w->ControlsToRecord();
@@ -55,8 +45,6 @@ TEST_F(Lifecycle, FirstOpeningShowsTheDefaultsAndOnlyOkClosesIt) {
     EXPECT_TRUE(Entries(kSetupDir).empty());
     Click(w, "butOk");
     EXPECT_TRUE(w.isNull());
-    EXPECT_EQ(Entries(kSetupDir), std::set<std::string>{"conf.ini"});
-    EXPECT_EQ(ReadFile(kConf), ConfFor(""));
 }
 
 // A pick drops unsaved edits and reaches the active-setup file only when the
@@ -82,25 +70,14 @@ TEST_F(Lifecycle, EachActivationReloadsTheRememberedSetup) {
     EXPECT_EQ(ReadFile(kConf), ConfFor("a.rvs"));
 }
 
-namespace {
-
-enum Gone { kOwner = 1, kFrame = 2, kSubWindow = 4 };
-struct TeardownCase {
-    const char *name;
-    const char *control; // "open": the error box of a window being made
-    bool okFirst;        // the name dialog is answered with "ok" before the host acts
-    int gone;            // what the host destroys, in the order of Gone
-};
-
-// A frame and an owner of the host's own, for it to destroy.
-class HostTeardown : public ::testing::TestWithParam<TeardownCase> {
+// A row of data/window/host-teardown.txt, which tells the columns, with a
+// frame and an owner of the host's own for it to destroy.
+class HostTeardown : public ::testing::TestWithParam<Row> {
 protected:
     ScratchWorkdir workdir;
     std::unique_ptr<Frame> host = std::make_unique<Frame>();
     std::unique_ptr<QObject> owner = std::make_unique<QObject>();
 };
-
-} // namespace
 
 // The host may destroy the owner, the frame or the sub-window while a handler
 // waits in a modal dialog (even one just answered with "ok") or while a
@@ -108,8 +85,9 @@ protected:
 // without writing anything, and the window goes once the handler has
 // returned, writing the active-setup file once.
 TEST_P(HostTeardown, DuringADialogLeavesTheWindowToItsHandler) {
-    const TeardownCase &c = GetParam();
-    const bool opening = c.control == std::string("open");
+    const std::string &control = GetParam()[1], &destroyed = GetParam()[3];
+    const bool opening = control == "open";
+    const auto goes = [&](const char *what) { return destroyed.find(what) != std::string::npos; };
     WriteFile(kSetupDir + "a.rvs", Bytes(SetupWithSpring(100)));
     MakeDirs("cars/vosk/skins/red"); // a skin whose preview cannot be loaded
     if (opening) {
@@ -117,28 +95,29 @@ TEST_P(HostTeardown, DuringADialogLeavesTheWindowToItsHandler) {
     }
     QPointer<TfrmMain> w;
     OnModal<QDialog> modal([&](QDialog *dialog) {
-        if (c.okFirst) {
+        if (GetParam()[2] == "ok") {
             Find<QPushButton>(dialog, "butOk")->click();
         }
         const QPointer<QDialog> open = dialog;
-        if (c.gone & kOwner) {
+        if (goes("owner")) {
             owner.reset();
         }
-        if (c.gone & kFrame) {
+        if (goes("frame")) {
             host.reset();
         }
-        if (c.gone & kSubWindow) {
+        if (goes("sub-window")) {
             delete w->parentWidget();
         }
         if (!opening) {
-            EXPECT_TRUE(w && !Exists(kConf)) << "the window went under its handler";
+            EXPECT_TRUE(w && !std::filesystem::exists(kConf))
+                << "the window went under its handler";
             EXPECT_TRUE(!open || open->isHidden()) << "the dialog outlived its window";
         }
         if (open) {
             open->reject();
         }
     });
-    if (opening && c.gone == kFrame) {
+    if (opening && destroyed == "frame") {
         EXPECT_THROW(TfrmMain::OpenInHostFrame(owner.get()), std::runtime_error);
     } else if (opening) {
         EXPECT_EQ(TfrmMain::OpenInHostFrame(owner.get()), nullptr);
@@ -146,10 +125,10 @@ TEST_P(HostTeardown, DuringADialogLeavesTheWindowToItsHandler) {
         w = host->Open(owner.get());
         Pick(w, "cmbSetupList", 0);
         Move(w, "trkSpringLF", 61); // never stored when the window goes with the host
-        if (c.control == std::string("cmbSkins")) {
-            Pick(w, c.control, 0);
+        if (control == "cmbSkins") {
+            Pick(w, control.c_str(), 0);
         } else {
-            Click(w, c.control);
+            Click(w, control.c_str());
         }
     }
     Frame::Settle();
@@ -162,18 +141,9 @@ TEST_P(HostTeardown, DuringADialogLeavesTheWindowToItsHandler) {
     EXPECT_EQ(ReadFile(kConf), ConfFor(opening ? "" : "a.rvs"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Host, HostTeardown,
-    ::testing::Values(TeardownCase{"OwnerDuringNewAfterOk", "butNew", true, kOwner},
-                      TeardownCase{"OwnerDuringCopy", "butCopy", false, kOwner},
-                      TeardownCase{"OwnerDuringSkinError", "cmbSkins", false, kOwner},
-                      TeardownCase{"FrameDuringNewAfterOk", "butNew", true, kFrame},
-                      TeardownCase{"FrameDuringSkinError", "cmbSkins", false, kFrame},
-                      TeardownCase{"SubWindowDuringNew", "butNew", false, kSubWindow},
-                      TeardownCase{"OwnerThenFrameDuringCopy", "butCopy", false, kOwner | kFrame},
-                      TeardownCase{"FrameWhileOpening", "open", false, kFrame},
-                      TeardownCase{"OwnerWhileOpening", "open", false, kOwner}),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Host, HostTeardown,
+                         ::testing::ValuesIn(Table(VOSK_TEST_DATA "/window/host-teardown.txt", 4)),
+                         [](const auto &row) { return row.param[0]; });
 
 // Names that share a long beginning still look different in the closed
 // list, which gives the whole name as its tooltip; a long list scrolls.
@@ -203,26 +173,22 @@ TEST_F(Lifecycle, OkStillClosesWhenTheSetupFolderIsGone) {
     std::filesystem::remove_all("cars");
     Click(w, "butOk");
     EXPECT_TRUE(w.isNull());
-    EXPECT_FALSE(Exists("cars"));
+    EXPECT_FALSE(std::filesystem::exists("cars"));
 }
 
-namespace {
+// The rows of data/window/active-setup.txt, which tells the columns.
+std::vector<Row> ActiveCases() {
+    std::vector<Row> rows = Table(VOSK_TEST_DATA "/window/active-setup.txt", 4);
+    rows.push_back({"MegabyteLong", ConfFor(std::string(1 << 20, 'n')), "", "60"});
+    return rows;
+}
 
-struct ActiveCase {
-    const char *name;
-    std::optional<std::string> conf; // no active-setup file when empty
-    const char *selected;
-    int spring; // where the left front spring slider ends
-};
-
-class ActiveSetup : public Lifecycle, public ::testing::WithParamInterface<ActiveCase> {};
-
-} // namespace
+class ActiveSetup : public Lifecycle, public ::testing::WithParamInterface<Row> {};
 
 // Whatever the active-setup file holds, the window opens on the setup it
 // names or on nothing, and "ok" writes at most that setup, whole.
 TEST_P(ActiveSetup, SelectsAndLoadsTheRememberedSetup) {
-    const ActiveCase &c = GetParam();
+    const std::string &conf = GetParam()[1], &selected = GetParam()[2];
     WriteFile(kSetupDir + "a.rvs", Bytes(SetupWithSpring(100)));
     WriteFile(kSetupDir + "Ab.rvs", Bytes(SetupWithSpring(110)));
     WriteFile(kSetupDir + "AB.rvs", Bytes(SetupWithSpring(120)));
@@ -230,50 +196,29 @@ TEST_P(ActiveSetup, SelectsAndLoadsTheRememberedSetup) {
     MakeDirs(kSetupDir + "dir.rvs");
     std::set<std::string> files = Entries(kSetupDir);
     files.insert("conf.ini");
-    if (c.conf) {
-        WriteFile(kConf, *c.conf);
+    if (conf != "-") {
+        WriteFile(kConf, Unescaped(conf));
     }
     TfrmMain *w = frame.Open();
-    EXPECT_EQ(Selected(w), c.selected);
-    EXPECT_EQ(Position(w, "trkSpringLF"), c.spring);
+    EXPECT_EQ(Selected(w), selected);
+    EXPECT_EQ(Position(w, "trkSpringLF"), std::stoi(GetParam()[3]));
     Click(w, "butOk");
-    EXPECT_EQ(ReadFile(kConf), ConfFor(c.selected));
+    EXPECT_EQ(ReadFile(kConf), ConfFor(selected));
     EXPECT_EQ(Entries(kSetupDir), files);
-    if (*c.selected) {
-        EXPECT_EQ(ReadFile(kSetupDir + c.selected).size(), CarSetup::kFileSize);
+    if (!selected.empty()) {
+        EXPECT_EQ(ReadFile(kSetupDir + selected).size(), CarSetup::kFileSize);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, ActiveSetup,
-    ::testing::Values(
-        ActiveCase{"MatchedIgnoringCase", ConfFor("A.RVS"), "a.rvs", 100},
-        ActiveCase{"ExactSpellingFirst", ConfFor("Ab.rvs"), "Ab.rvs", 110},
-        ActiveCase{"OtherExactSpellingFirst", ConfFor("AB.rvs"), "AB.rvs", 120},
-        ActiveCase{"Default", ConfFor("default"), "", 140},
-        ActiveCase{"NoFile", std::nullopt, "", 140},
-        ActiveCase{"NamedFileGone", ConfFor("gone.rvs"), "", 60},
-        ActiveCase{"ShortSetupFile", ConfFor("short.rvs"), "short.rvs", 60},
-        ActiveCase{"SetupIsAFolder", ConfFor("dir.rvs"), "", 60},
-        ActiveCase{"NoCarriageReturn", "[ACTIVESETUP]\nNAME=a.rvs\n", "", 60},
-        ActiveCase{"BinaryGarbage", std::string("\x01\xff[\0\x80]=\r\n\xfe", 11), "", 60},
-        ActiveCase{"PathInTheName", ConfFor("../../../a.rvs"), "", 60},
-        ActiveCase{"EmptyFile", "", "", 60},
-        ActiveCase{"MegabyteLong", ConfFor(std::string(1 << 20, 'n')), "", 60},
-        ActiveCase{"NulInTheName", std::string("[ACTIVESETUP]\r\nNAME=a\0.rvs\r\n", 27), "", 60},
-        ActiveCase{"NoCarriageReturnAtTheEnd", "[ACTIVESETUP]\r\nNAME=a.rvs", "a.rvs", 100}),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, ActiveSetup, ::testing::ValuesIn(ActiveCases()),
+                         [](const auto &row) { return row.param[0]; });
 
-namespace {
-
-class UnusualName : public Lifecycle,
-                    public ::testing::WithParamInterface<std::pair<const char *, std::string>> {};
-
-} // namespace
+// A row of data/window/unusual-names.txt, which tells the columns.
+class UnusualName : public Lifecycle, public ::testing::WithParamInterface<Row> {};
 
 // Picked, saved, remembered and found again under exactly its own bytes.
 TEST_P(UnusualName, KeepsItsBytesThroughPickOkAndReopen) {
-    const std::string file = GetParam().second;
+    const std::string file = Unescaped(GetParam()[1]);
     WriteFile(kSetupDir + "other.rvs", Bytes(SetupWithSpring(100)));
     WriteFile(kSetupDir + file, Bytes(SetupWithSpring(100)));
     TfrmMain *w = frame.Open();
@@ -286,24 +231,17 @@ TEST_P(UnusualName, KeepsItsBytesThroughPickOkAndReopen) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, UnusualName,
-                         ::testing::Values(std::pair("NotUtf8", std::string("caf\xe9 \xff.rvs")),
-                                           std::pair("Spaces", std::string(" my setup .rvs")),
-                                           std::pair("LongestName",
-                                                     std::string(251, 'L') + ".rvs")),
-                         [](const auto &row) { return std::string(row.param.first); });
+                         ::testing::ValuesIn(Table(VOSK_TEST_DATA "/window/unusual-names.txt", 2)),
+                         [](const auto &row) { return row.param[0]; });
 
-namespace {
-
-// Which list, and whether a click gave it the focus as a person does.
-class Wheel : public Lifecycle,
-              public ::testing::WithParamInterface<std::tuple<const char *, bool>> {};
-
-} // namespace
+// A row of data/window/wheel.txt, which tells the columns.
+class Wheel : public Lifecycle, public ::testing::WithParamInterface<Row> {};
 
 // A notch over a closed list picks only when the list has the focus, and
 // otherwise loses neither the unsaved edits nor the remembered skin.
 TEST_P(Wheel, PicksOnlyInAListWithTheFocus) {
-    const auto [name, focused] = GetParam();
+    const char *name = GetParam()[1].c_str();
+    const bool focused = GetParam()[2] == "focused";
     WriteFile(kSetupDir + "a.rvs", Bytes(SetupWithSpring(100)));
     WriteFile(kSetupDir + "b.rvs", Bytes(SetupWithSpring(155)));
     WriteFile(kConf, ConfFor("a.rvs"));
@@ -340,9 +278,7 @@ TEST_P(Wheel, PicksOnlyInAListWithTheFocus) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lists, Wheel,
-                         ::testing::Combine(::testing::Values("cmbSetupList", "cmbSkins"),
-                                            ::testing::Bool()),
-                         [](const auto &row) {
-                             return std::string(std::get<0>(row.param)) +
-                                    (std::get<1>(row.param) ? "Focused" : "");
-                         });
+                         ::testing::ValuesIn(Table(VOSK_TEST_DATA "/window/wheel.txt", 3)),
+                         [](const auto &row) { return row.param[0]; });
+
+} // namespace

@@ -41,19 +41,14 @@ const Answer kCloseButton = [](TFrmNewSetup *dialog) { dialog->close(); };
 class NewCopy : public WindowTest {
 protected:
     void SetUp() override {
-        CarSetup slow = SetupWithSpring(90);
-        slow.rearWing = 5;
-        slow.gear[3] = 2.0f;
-        slow.gearFinal = 3.0f;
-        slow.reservedA[1] = 0xCAFEF00D;
-        slowBytes = Bytes(slow);
-        // What "new" stores: the defaults, with the loaded gearing.
-        CarSetup made = SetupWithSpring(140);
-        made.gear[3] = 2.0f;
-        made.gearFinal = 3.0f;
-        newBytes = Bytes(made);
+        slowBytes = ReadFile(VOSK_TEST_DATA "/cli/sample.rvs");
         WriteFile(kSetupDir + "slow.rvs", slowBytes);
         WriteFile(kConf, ConfFor("slow.rvs"));
+        // What "new" stores: the defaults, with the loaded gearing.
+        CarSetup made;
+        made.Load(kSetupDir + "slow.rvs");
+        made.SetDefaults();
+        newBytes = Bytes(made);
         window = frame.Open();
         Move(window, "trRear", 11);
     }
@@ -69,8 +64,6 @@ protected:
     std::string slowBytes, newBytes;
 };
 
-} // namespace
-
 TEST_F(NewCopy, CopyNeitherOverwritesNorCopiesNothing) {
     WriteFile(kSetupDir + "taken.rvs", "not a setup");
     Press("butCopy", TypeAndOk("taken"));
@@ -79,7 +72,7 @@ TEST_F(NewCopy, CopyNeitherOverwritesNorCopiesNothing) {
 
     List()->setCurrentIndex(-1);
     Press("butCopy", TypeAndOk("other"));
-    EXPECT_FALSE(Exists(kSetupDir + "other.rvs"));
+    EXPECT_FALSE(std::filesystem::exists(kSetupDir + "other.rvs"));
     EXPECT_EQ(Selected(), "");
 }
 
@@ -107,20 +100,8 @@ TEST_F(NewCopy, TheDialogIsFreshAndIgnoresEnterAndEscape) {
     });
 }
 
-namespace {
-
-struct NameCase {
-    const char *name;
-    const char *button;
-    Answer answer;
-    const char *file;     // the one file made, in the setup folder; nullptr: none anywhere
-    const char *selected; // afterwards
-    int rear;             // the wing slider: 11 unsaved, 16 the defaults, 5 slow.rvs loaded
-};
-
-class TypedName : public NewCopy, public ::testing::WithParamInterface<NameCase> {};
-
-} // namespace
+// A row of data/window/setup-names.txt, which tells the columns.
+class TypedName : public NewCopy, public ::testing::WithParamInterface<std::vector<std::string>> {};
 
 // Every file under the scratch folder, by its path from there.
 std::set<std::string> Tree() {
@@ -132,39 +113,26 @@ std::set<std::string> Tree() {
 }
 
 TEST_P(TypedName, IsUsedAsTypedWithTheExtensionAdded) {
-    const NameCase &c = GetParam();
+    const std::vector<std::string> &c = GetParam();
+    const std::string &button = c[1], &then = c[3], &file = c[4];
     std::set<std::string> files = Tree();
-    Press(c.button, c.answer);
-    if (c.file) {
-        files.insert(kSetupDir + c.file);
+    Press(button.c_str(), then == "ok"       ? TypeAndOk(Unescaped(c[2]))
+                          : then == "cancel" ? kCancel
+                                             : kCloseButton);
+    if (file != "-") {
+        files.insert(kSetupDir + file);
         // "copy" duplicates the stored file, not the unsaved edit.
-        EXPECT_EQ(ReadFile(kSetupDir + c.file),
-                  std::string(c.button) == "butNew" ? newBytes : slowBytes);
+        EXPECT_EQ(ReadFile(kSetupDir + file), button == "butNew" ? newBytes : slowBytes);
     }
     EXPECT_EQ(Tree(), files);
-    EXPECT_EQ(List()->count(), c.file ? 2 : 1);
-    EXPECT_EQ(Selected(), c.selected);
+    EXPECT_EQ(List()->count(), file != "-" ? 2 : 1);
+    EXPECT_EQ(Selected(), c[5]);
     EXPECT_EQ(ReadFile(kSetupDir + "slow.rvs"), slowBytes);
-    EXPECT_EQ(Position(window, "trRear"), c.rear);
+    EXPECT_EQ(Position(window, "trRear"), std::stoi(c[6]));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    NewCopy, TypedName,
-    ::testing::Values(
-        NameCase{"NewTyped", "butNew", TypeAndOk("fast"), "fast.rvs", "fast.rvs", 16},
-        NameCase{"NewTrailingSpace", "butNew", TypeAndOk("fast "), "fast .rvs", "fast .rvs", 16},
-        NameCase{"NewExtensionTyped", "butNew", TypeAndOk("fast.rvs"), "fast.rvs.rvs",
-                 "fast.rvs.rvs", 16},
-        NameCase{"NewDotDot", "butNew", TypeAndOk(".."), "...rvs", "...rvs", 16},
-        NameCase{"NewTakenName", "butNew", TypeAndOk("slow"), nullptr, "slow.rvs", 5},
-        NameCase{"CopyTrailingSpace", "butCopy", TypeAndOk("fast "), "fast .rvs", "slow.rvs", 11},
-        NameCase{"NewCancelled", "butNew", kCancel, nullptr, "slow.rvs", 11},
-        NameCase{"NewClosed", "butNew", kCloseButton, nullptr, "slow.rvs", 11},
-        NameCase{"NewEmptyName", "butNew", TypeAndOk(""), nullptr, "slow.rvs", 11},
-        NameCase{"CopyEmptyName", "butCopy", TypeAndOk(""), nullptr, "slow.rvs", 11},
-        // A failed save: nothing selected, the defaults on screen.
-        NameCase{"NewOutsideTheFolder", "butNew", TypeAndOk("../../../outside"), nullptr, "", 16},
-        NameCase{"CopyOutsideTheFolder", "butCopy", TypeAndOk("../../../outside"), nullptr,
-                 "slow.rvs", 11},
-        NameCase{"CopyIntoTheCarFolder", "butCopy", TypeAndOk("../slow"), nullptr, "slow.rvs", 11}),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(NewCopy, TypedName,
+                         ::testing::ValuesIn(Table(VOSK_TEST_DATA "/window/setup-names.txt", 7)),
+                         [](const auto &row) { return row.param[0]; });
+
+} // namespace

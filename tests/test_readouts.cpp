@@ -52,20 +52,15 @@ using Readouts = WindowTest;
 
 } // namespace
 
-// The car's worked figures by slider position, then every gear position
+// The car's worked figures (data/speeds.txt), then every gear position
 // against every fifth final-drive position (shifted with the gear so that
 // each final position is met as well) against the reference.
 TEST(ReadoutsSpeed, FollowsTheWorkedFiguresAndTheReferenceAcrossTheSliders) {
-    const struct {
-        int gear, final, speed;
-    } rows[] = {{500, 500, 52},    {4000, 4000, 3344}, {1500, 500, 69},
-                {2500, 1000, 119}, {3500, 3500, 836},  {500, 4000, 418},
-                {4000, 500, 418},  {2145, 2915, 223}, // float ratios keep it below 224
-                {2915, 3244, 420}};                   // a float distance reaches 420
-    for (const auto &row : rows) {
-        EXPECT_EQ(vosk::ProjectedSpeed(7000.0f, Ratio(row.gear), Ratio(row.final), 0.317f),
-                  row.speed)
-            << "gear " << row.gear << " final " << row.final;
+    for (const auto &row : Table(VOSK_TEST_DATA "/speeds.txt", 3)) {
+        const int gear = std::stoi(row[0]), final = std::stoi(row[1]);
+        EXPECT_EQ(vosk::ProjectedSpeed(7000.0f, Ratio(gear), Ratio(final), 0.317f),
+                  std::stoi(row[2]))
+            << "gear " << gear << " final " << final;
     }
     int mismatches = 0;
     for (int gear = 500; gear <= 4000; ++gear) {

@@ -47,49 +47,71 @@ using vosk::CreateFileNoReplace, vosk::ReplaceFile, vosk::ReplaceFileIfChanged;
 // only a prefix is caught, and the NUL and CR LF catch one that reads text.
 const std::string kNew("new\0bytes\r\n", 11), kOld = kNew + "and the old ones after them";
 
-// Who makes the situation and who saves: the user alone; root alone (a
-// mount, another user's file); or root makes it and the user saves.
-enum Who { kUser, kRoot, kRootThenUser };
-
-// A situation a save meets on an ordinary user's disk, in a folder of theirs
-// holding s/ (where the saved name is) and t/ (where links point), and how
-// the save must end.
+// A row of tests/data/saving/situations.txt, which tells its columns.
 struct Situation {
-    const char *name;
-    std::function<void()> prepare;
-    bool (*write)(const std::string &path, const void *data, std::size_t size);
-    const char *how; // the errno it failed with, replaced, same file (inode) or created
-    mode_t mode;     // the target's permission bits afterwards; 0: no file there
-    const char *path = "s/x.rvs"; // the name saved under
-    const char *target = nullptr; // where the link at path leads, if it is one
-    int temps = 0;                // files with ".tmp-" in their name afterwards
-    Who who = kUser;
+    std::string name, steps, save, how;
+    mode_t mode;
+    std::string path, target, temps, who;
     friend void PrintTo(const Situation &row, std::ostream *os) { *os << row.name; }
 };
 
-const auto Put = [](const std::string &path, mode_t mode, const std::string &bytes = kOld) {
-    WriteFile(path, bytes);
-    ::chmod(path.c_str(), mode);
-};
-const auto Link = [](const std::string &to, const char *path) { fs::create_symlink(to, path); };
-const auto Seal = [](const char *folder) { ::chmod(folder, 0555); };
-// The user and group "nobody" of Debian.
-const auto GiveToNobody = [](const char *path) { (void)::chown(path, 65534, 65534); };
-const auto BindMount = [](const char *from, const char *onto) {
-    if (::mount(from, onto, nullptr, MS_BIND, nullptr) != 0) {
-        throw std::runtime_error("cannot bind-mount a file here");
+std::vector<Situation> Situations() {
+    std::vector<Situation> rows;
+    for (const auto &f : Table(VOSK_TEST_DATA "/saving/situations.txt", 9)) {
+        const auto mode = static_cast<mode_t>(std::stoi(f[4], nullptr, 8));
+        rows.push_back({f[0], f[1], f[2], f[3], mode, f[5], f[6] == "-" ? "" : f[6], f[7], f[8]});
     }
-};
-// Copies t/from.rvs, which the situation prepares, to path.
-bool CopyFrom(const std::string &path, const void *, std::size_t) {
-    return vosk::CopyFileNoReplace("t/from.rvs", path);
+    return rows;
+}
+
+// Makes what the steps of a situation name, in order.
+void Prepare(const Situation &row) {
+    std::istringstream steps(row.steps);
+    for (std::string step; std::getline(steps, step, ';');) {
+        std::string verb, a, b, bytes;
+        std::istringstream(step) >> verb >> a >> b >> bytes;
+        if (verb == "put") {
+            WriteFile(a, bytes == "new" ? kNew : bytes.empty() ? kOld : kNew.substr(0, 10) + 'x');
+        }
+        if (verb == "put" || verb == "chmod") {
+            ::chmod(a.c_str(), static_cast<mode_t>(std::stoi(b, nullptr, 8)));
+        } else if (verb == "dir") {
+            MakeDirs(a);
+        } else if (verb == "fifo") {
+            ::mkfifo(a.c_str(), 0644);
+        } else if (verb == "link" || verb == "abslink") {
+            fs::create_symlink(verb == "link" ? fs::path(a) : fs::absolute(a), b);
+        } else if (verb == "hardlink") {
+            fs::create_hard_link(a, b);
+        } else if (verb == "nobody") { // the user and group of Debian
+            (void)::chown(a.c_str(), 65534, 65534);
+        } else if (verb == "bind" && ::mount(a.c_str(), b.c_str(), nullptr, MS_BIND, nullptr)) {
+            throw std::runtime_error("cannot bind-mount a file here");
+        } else if (verb == "fsize") {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit full{std::stoul(a), std::stoul(a)};
+            ::setrlimit(RLIMIT_FSIZE, &full);
+        } else if (verb != "bind" && !verb.empty()) {
+            throw std::runtime_error("no step " + step);
+        }
+    }
+}
+
+bool Save(const Situation &row) {
+    if (row.save == "copy") {
+        return vosk::CopyFileNoReplace("t/from.rvs", row.path);
+    }
+    const auto write = row.save == "create"    ? CreateFileNoReplace
+                       : row.save == "replace" ? ReplaceFile
+                                               : ReplaceFileIfChanged;
+    return write(row.path, kNew.data(), kNew.size());
 }
 
 std::string Describe(const std::string &how, const std::string &bytes, bool link, mode_t mode,
-                     int temps, long leaked = 0) {
+                     const std::string &temps, long leaked = 0) {
     std::ostringstream text;
     text << how << ", " << bytes << " bytes, " << (link ? "" : "no ") << "link, mode " << std::oct
-         << mode << ", " << std::dec << temps << " temporary files, " << leaked
+         << mode << ", " << temps << " temporary files, " << std::dec << leaked
          << " descriptors left open";
     return text.str();
 }
@@ -103,10 +125,10 @@ long OpenDescriptors() {
 std::string Observe(const Situation &row) {
     MakeDirs("s");
     MakeDirs("t");
-    if (row.who == kUser) {
-        row.prepare();
+    if (row.who == "user") {
+        Prepare(row);
     }
-    const char *target = row.target ? row.target : row.path;
+    const char *target = (row.target.empty() ? row.path : row.target).c_str();
     std::error_code unusual; // a link loop, or a file with no stat at all
     const auto read = [&] { return fs::is_regular_file(target, unusual) ? ReadFile(target) : ""; };
     struct stat before = {}, after = {}, link = {};
@@ -119,7 +141,7 @@ std::string Observe(const Situation &row) {
     ::close(0);
     const long open = OpenDescriptors();
     errno = EOPNOTSUPP;
-    const bool saved = row.write(row.path, kNew.data(), kNew.size());
+    const bool saved = Save(row);
     const char *error = ::strerrorname_np(errno);
     const long leaked = OpenDescriptors() - open;
     if (input >= 0) {
@@ -139,57 +161,11 @@ std::string Observe(const Situation &row) {
         temps += entry.path().filename().string().find(".tmp-") != std::string::npos;
     }
     ::chmod("s", 0755); // lets a user who is not root clean up
-    return Describe(how, bytes, ::lstat(row.path, &link) == 0 && S_ISLNK(link.st_mode),
-                    exists ? after.st_mode & 07777 : 0, temps, leaked);
+    return Describe(how, bytes, ::lstat(row.path.c_str(), &link) == 0 && S_ISLNK(link.st_mode),
+                    exists ? after.st_mode & 07777 : 0, std::to_string(temps), leaked);
 }
 
 using DataSaving = ::testing::TestWithParam<Situation>;
-
-// clang-format off
-const Situation kSituations[] = {
-    {"SetupLinkLeavingASealedFolder", [] { Put("t/x.rvs", 0640); Link("../t/x.rvs", "s/x.rvs"); Seal("s"); },
-     ReplaceFile, "replaced", 0640, "s/x.rvs", "t/x.rvs"},
-    {"ConfIniLinkChain",
-     [] { Put("t/conf.ini", 0644); Link("../t/hop.ini", "s/conf.ini"); Link("conf.ini", "t/hop.ini"); },
-     ReplaceFileIfChanged, "replaced", 0644, "s/conf.ini", "t/conf.ini"},
-    {"CfgIniAbsoluteLink", [] { Put("t/cfg.ini", 0600); Link(fs::absolute("t/cfg.ini"), "cfg.ini"); },
-     ReplaceFileIfChanged, "replaced", 0600, "cfg.ini", "t/cfg.ini"},
-    {"UnchangedFileLeftAlone", [] { Put("s/x.rvs", 0644, kNew); }, ReplaceFileIfChanged, "same file", 0644},
-    {"ChangedFileOfTheSameLength", [] { Put("s/x.rvs", 0644, std::string(kNew.size(), 'x')); },
-     ReplaceFileIfChanged, "replaced", 0644},
-    {"DanglingLinkGetsItsTarget", [] { Link("../t/x.rvs", "s/x.rvs"); },
-     ReplaceFileIfChanged, "created", 0644, "s/x.rvs", "t/x.rvs"},
-    {"LinkLoop", [] { Link("b.rvs", "s/a.rvs"); Link("a.rvs", "s/b.rvs"); },
-     ReplaceFile, "ELOOP", 0, "s/a.rvs", "s/b.rvs"},
-    {"NamedPipeUnderTheName", [] { ::mkfifo("s/x.rvs", 0644); }, ReplaceFile, "EINVAL", 0644},
-    {"ReadOnlyFile", [] { Put("s/x.rvs", 0444); }, ReplaceFile, "EACCES", 0444},
-    {"WritableFileInASealedFolder", [] { Put("s/x.rvs", 0664); Seal("s"); }, ReplaceFile, "same file", 0664},
-    {"SecondHardLinkKept", [] { Put("t/x.rvs", 0640); fs::create_hard_link("t/x.rvs", "s/x.rvs"); },
-     ReplaceFile, "same file", 0640},
-    {"DiskFullAfterFourBytes", [] { Put("s/x.rvs", 0644); std::signal(SIGXFSZ, SIG_IGN);
-                                    rlimit full{4, 4}; ::setrlimit(RLIMIT_FSIZE, &full); },
-     ReplaceFile, "EFBIG", 0644},
-    {"FolderUnderTheName", [] { MakeDirs("s/x.rvs"); }, ReplaceFile, "EISDIR", 0755},
-    {"TheSetupFolderItself", [] {}, ReplaceFile, "EISDIR", 0755, "s/"},
-    {"MissingFolder", [] {}, ReplaceFile, "ENOENT", 0, "m/x.rvs"},
-    // Names a typed setup name or an old temporary naming scheme can give,
-    // with a process id above the kernel's limit: their maker looks gone.
-    {"FilesThatLookLikeTemporariesSurvive",
-     [] { for (const char *name : {"s/x.rvs", "s/.tmp-999999999-ab.rvs", "s/x.rvs.tmp-999999999-xy.rvs",
-                                   "s/x.rvs.tmp-999999999-a1B2c3"}) Put(name, 0644); },
-     ReplaceFile, "replaced", 0644, "s/x.rvs", nullptr, 3},
-    {"BindMountedFile", [] { Put("s/x.rvs", 0644); Put("t/x.rvs", 0644); BindMount("t/x.rvs", "s/x.rvs"); },
-     ReplaceFile, "same file", 0644, "s/x.rvs", nullptr, 0, kRoot},
-    {"RootKeepsTheOwner", [] { Put("s/x.rvs", 0640); GiveToNobody("s/x.rvs"); },
-     ReplaceFile, "replaced", 0640, "s/x.rvs", nullptr, 0, kRoot},
-    {"OtherUsersFileInAStickySharedFolder", [] { MakeDirs("s"); ::chmod("s", 01777); Put("s/x.rvs", 0666); },
-     ReplaceFile, "same file", 0666, "s/x.rvs", nullptr, 0, kRootThenUser},
-    {"NewOntoADanglingLink", [] { Link("../t/x.rvs", "s/x.rvs"); },
-     CreateFileNoReplace, "EEXIST", 0, "s/x.rvs", "t/x.rvs"},
-    {"CopyOfAReadOnlySetupIsWritable", [] { Put("t/from.rvs", 0444, kNew); }, CopyFrom, "created", 0644},
-    {"CopyOntoAFile", [] { Put("t/from.rvs", 0644, kNew); Put("s/x.rvs", 0640); }, CopyFrom, "EEXIST", 0640},
-};
-// clang-format on
 
 // The names of folder's entries that are wanted or begin with "z", in the
 // order the file system returns them.
@@ -213,25 +189,25 @@ TEST_P(DataSaving, EndsAsTheSituationRequires) {
     const Situation &row = GetParam();
     ScratchWorkdir work;
     try {
-        if (row.who != kUser) {
-            ::geteuid() == 0 ? row.prepare() : throw std::runtime_error("only root can make this");
+        if (row.who != "user") {
+            ::geteuid() == 0 ? Prepare(row) : throw std::runtime_error("only root can make this");
         }
     } catch (const std::exception &e) {
         GTEST_SKIP() << e.what();
     }
     const auto observe = [&row] { return Observe(row); };
     const std::optional<std::string> seen =
-        row.who == kRoot ? observe() : AsUser(work.path(), observe);
+        row.who == "root" ? observe() : AsUser(work.path(), observe);
     ::umount2("s/x.rvs", MNT_DETACH); // a bind mount, if the situation made one
     if (!seen) {
         GTEST_SKIP() << "running as root with no user \"nobody\" to drop to";
     }
-    EXPECT_EQ(*seen, Describe(row.how, row.how[0] == 'E' ? "old" : "new", row.target != nullptr,
+    EXPECT_EQ(*seen, Describe(row.how, row.how[0] == 'E' ? "old" : "new", !row.target.empty(),
                               row.mode, row.temps));
 }
 
-INSTANTIATE_TEST_SUITE_P(Data, DataSaving, ::testing::ValuesIn(kSituations),
-                         [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Data, DataSaving, ::testing::ValuesIn(Situations()),
+                         [](const auto &row) { return row.param.name; });
 
 // A dozen more wanted entries make a sorted listing unlikely to pass. One
 // lister serves every call, so a list that kept earlier names would show.

@@ -59,39 +59,31 @@ protected:
     std::string error;
 };
 
-struct StartCase {
-    const char *name;
-    std::vector<std::string> folders;
-    const char *choice;   // nullptr: no skin choice file
-    const char *selected; // "" when nothing is selected
-    bool preview = true;  // whether the selected skin has its picture
-    int numbered = 0;     // more folders, "skin0" and up
-};
-class Start : public SkinPage, public ::testing::WithParamInterface<StartCase> {};
-
-} // namespace
+// A row of data/window/skin-start.txt, which tells the columns.
+class Start : public SkinPage, public ::testing::WithParamInterface<std::vector<std::string>> {};
 
 // The list holds the skin folders as listed; the remembered skin is selected
 // and, once its preview shows, remembered as the folder spells it. A preview
 // that fails is reported naming the file and leaves the choice file alone.
 TEST_P(Start, ListsTheSkinsAndSelectsTheRememberedOne) {
-    const StartCase &c = GetParam();
-    for (const std::string &folder : c.folders) {
+    const std::string &choice = GetParam()[2], &selected = GetParam()[3];
+    const bool preview = GetParam()[4] != "fails";
+    std::istringstream folders(GetParam()[1]);
+    for (std::string folder; folders >> folder;) {
         MakeDirs("cars/vosk/skins/" + folder);
     }
-    for (int i = 0; i < c.numbered; ++i) {
+    for (int i = 0; i < std::atoi(GetParam()[5].c_str()); ++i) {
         MakeDirs("cars/vosk/skins/skin" + std::to_string(i));
     }
-    if (*c.selected && c.preview) {
-        WriteFile(PreviewOf(c.selected), Red());
+    if (!selected.empty() && preview) {
+        WriteFile(PreviewOf(selected), Red());
     }
     WriteFile("cars/vosk/skins/readme", "not a skin");
-    if (c.choice) {
-        WriteFile(kChoice, c.choice);
+    if (choice != "-") {
+        WriteFile(kChoice, Unescaped(choice));
     }
     Act([this] { w = frame.Open(); });
-    EXPECT_TRUE(c.preview ? error.empty() : error.find(PreviewOf(c.selected)) != error.npos)
-        << error;
+    EXPECT_TRUE(preview ? error.empty() : error.find(PreviewOf(selected)) != error.npos) << error;
     FolderLister listed;
     listed.ListFolders("cars/vosk/skins");
     std::vector<std::string> items;
@@ -99,29 +91,17 @@ TEST_P(Start, ListsTheSkinsAndSelectsTheRememberedOne) {
         items.push_back(Skins()->itemText(i).toStdString());
     }
     EXPECT_EQ(items, listed.names);
-    EXPECT_EQ(Skins()->currentText().toStdString(), c.selected);
-    const bool shows = *c.selected && c.preview;
+    EXPECT_EQ(Skins()->currentText().toStdString(), selected);
+    const bool shows = !selected.empty() && preview;
     EXPECT_EQ(PreviewColour(), shows ? kRed : 0);
-    EXPECT_EQ(ReadFile(kChoice), shows ? ChoiceFor(c.selected) : c.choice ? c.choice : "");
-    EXPECT_EQ(Exists(kChoice), c.choice != nullptr);
+    EXPECT_EQ(ReadFile(kChoice),
+              shows ? ChoiceFor(selected) : Unescaped(choice == "-" ? "" : choice));
+    EXPECT_EQ(std::filesystem::exists(kChoice), choice != "-");
 }
 
-const StartCase kStarts[] = {
-    {"LetterCaseDiffers", {"blue", "red"}, "[SKIN]\r\nCURRENT=RED\r\n", "red"},
-    {"AThousandSkins", {}, "[SKIN]\r\nCURRENT=SKIN999\r\n", "skin999", true, 1000},
-    {"OtherSectionsAreDropped", {"red"}, "[A]\r\n[SKIN]\r\nCURRENT=red\r\n[B]\r\nY=2", "red"},
-    {"PreviewFails", {"blue", "red"}, "[SKIN]\r\nCURRENT=RED\r\n", "red", false},
-    {"LfOnlyLines", {"blue", "red"}, "[SKIN]\nCURRENT=red\n\n", ""},
-    {"DottedFolderIsNoSkin", {"race.old"}, "[SKIN]\r\nCURRENT=race.old\r\n", ""},
-    {"NoChoiceFile", {"blue", "red"}, nullptr, ""},
-    {"BinaryGarbage", {"blue", "red"}, "\x01\xff[\x80]=\r\n\xfe", ""},
-    {"PathInTheName", {"blue", "red"}, "[SKIN]\r\nCURRENT=../skins/red\r\n", ""},
-    {"NoSkins", {}, "[SKIN]\r\nCURRENT=red\r\n", ""},
-};
-INSTANTIATE_TEST_SUITE_P(SkinPage, Start, ::testing::ValuesIn(kStarts),
-                         [](const auto &row) { return std::string(row.param.name); });
-
-namespace {
+INSTANTIATE_TEST_SUITE_P(SkinPage, Start,
+                         ::testing::ValuesIn(Table(VOSK_TEST_DATA "/window/skin-start.txt", 6)),
+                         [](const auto &row) { return row.param[0]; });
 
 // Writes the picked skin's preview; returns the picture it must show, or a
 // null one when it must be refused.
@@ -145,8 +125,6 @@ QImage Refused(const char *file) {
 }
 
 class PreviewFile : public SkinPage, public ::testing::WithParamInterface<PreviewCase> {};
-
-} // namespace
 
 // A pick shows its preview unscaled from the top-left corner and clipped, and
 // remembers it where it can. A picture that cannot be shown is reported; the
@@ -192,3 +170,5 @@ const PreviewCase kPreviews[] = {
 };
 INSTANTIATE_TEST_SUITE_P(SkinPage, PreviewFile, ::testing::ValuesIn(kPreviews),
                          [](const auto &row) { return std::string(row.param.first); });
+
+} // namespace

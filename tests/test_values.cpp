@@ -2,45 +2,18 @@
 // SPDX-License-Identifier: MIT
 // The value box beside each slider, the "symmetric" link, and the transfers
 // between the sliders and the setup record.
-#include "core/SetupFields.h"
-#include "core/SliderTable.h"
 #include "support/TestSupport.h"
 
 #include <QCheckBox>
 #include <QLocale>
 
-#include <cstdio>
-#include <cstring>
 #include <map>
 
 using namespace vosk::test;
 
 namespace {
 
-// A slider of the data core's table as the window shows it: its controls,
-// and the partner a "symmetric" box keeps level with it.
-struct Row {
-    const vosk::Slider *table;
-    std::string key, slider, box, partner, symmetric;
-};
-
-std::vector<Row> Rows() {
-    std::vector<Row> rows;
-    for (const vosk::Slider &s : vosk::kSliders) {
-        Row row{&s, vosk::KeyOfWord(s.word), {}, {}, {}, {}};
-        row.slider = ControlName("trk", row.key);
-        row.box = ControlName("txt", row.key);
-        const std::string field = row.key.substr(0, row.key.find('.'));
-        if (field != "camber" && row.key.size() > field.size() + 2) {
-            const std::string wheel = row.key.substr(field.size() + 1);
-            row.partner =
-                ControlName("trk", field + '.' + (wheel[0] == 'L' ? 'R' : 'L') + wheel[1]);
-            row.symmetric = field.rfind("brake", 0) == 0 ? "chkBrakeSym" : "chkSpringSym";
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
+using Row = SliderControls;
 
 class Values : public ::testing::Test {
 protected:
@@ -76,7 +49,7 @@ TEST_F(Values, EachSliderShowsAndStoresItsOwnWord) {
     }
     std::map<std::string, int> positions;
     int i = 0;
-    for (const Row &row : Rows()) {
+    for (const Row &row : SetupSliders()) {
         const vosk::Slider &s = *row.table;
         // The first slider stays at its start, where loading raises nothing.
         const int p = row.key == "brakeBias" ? 100 : s.min + (i++ * 7) % (s.max - s.min + 1);
@@ -85,7 +58,7 @@ TEST_F(Values, EachSliderShowsAndStoresItsOwnWord) {
     }
     record = stored;
     w->RecordToControls();
-    for (const Row &row : Rows()) {
+    for (const Row &row : SetupSliders()) {
         EXPECT_EQ(Position(w, row.slider.c_str()), positions[row.slider]) << row.key;
         EXPECT_EQ(Box(row.box), vosk::ShownText(row.table->rule, positions[row.slider])) << row.key;
     }
@@ -93,33 +66,6 @@ TEST_F(Values, EachSliderShowsAndStoresItsOwnWord) {
     stored.reserved0 = 0;
     std::fill(std::begin(stored.reservedTail), std::end(stored.reservedTail), 0u);
     EXPECT_EQ(Bytes(record), Bytes(stored));
-}
-
-// The command line never contradicts the window: for each file, a fresh
-// window's boxes show what `vosk-setup show` prints before any "(stored".
-TEST_F(Values, BoxesShowWhatTheCommandLineShows) {
-    for (const char *file : {"damaged.rvs", "extremes.rvs", "spring140.rvs"}) {
-        const std::string path = VOSK_TEST_DATA "/cli/" + std::string(file);
-        std::map<std::string, std::string> shown;
-        std::FILE *cli = ::popen((VOSK_CLI " show " + path).c_str(), "r");
-        ASSERT_NE(cli, nullptr);
-        for (char line[256]; std::fgets(line, sizeof line, cli);) {
-            const std::string text(line, std::strcspn(line, "(\n"));
-            const std::size_t space = text.find(' ');
-            shown[text.substr(0, space)] =
-                text.substr(space + 1, text.find_last_not_of(' ') - space);
-        }
-        EXPECT_EQ(::pclose(cli), 0) << file;
-        TfrmMain fresh;
-        fresh.Record().Load(path);
-        fresh.RecordToControls();
-        for (const Row &row : Rows()) {
-            EXPECT_EQ(Text(&fresh, row.box.c_str()), shown[row.key]) << file << " " << row.key;
-            // and a screen reader hears it as the slider's value
-            EXPECT_EQ(Find<QSlider>(&fresh, row.slider.c_str())->accessibleDescription(),
-                      QString::fromStdString(shown[row.key]));
-        }
-    }
 }
 
 // The boxes follow the user's number settings, here a decimal comma.
@@ -135,7 +81,7 @@ TEST_F(Values, BoxesShowTheUsersDecimalSeparator) {
 // A slider carries its partner along, and nothing else, while the box that
 // governs the pair is ticked: both, as after creation, and each alone.
 TEST_F(Values, EachSliderCarriesOnlyItsPartnerWhileItsBoxIsTicked) {
-    const std::vector<Row> rows = Rows();
+    const std::vector<Row> rows = SetupSliders();
     for (const auto &[brake, spring] : {std::pair{true, true}, {true, false}, {false, true}}) {
         Tick(brake, spring);
         for (const Row &moved : rows) {

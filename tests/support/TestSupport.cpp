@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "support/TestSupport.h"
 
+#include "core/SetupFields.h"
+
 #include "support/Settle.h"
 
 #include "window/PageControl.h"
@@ -12,8 +14,6 @@
 #include <QTest>
 
 #include <algorithm>
-#include <cctype>
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -31,26 +31,6 @@ namespace fs = std::filesystem;
 
 namespace vosk::test {
 
-ScratchWorkdir::ScratchWorkdir() : previous(fs::current_path().string()) {
-    std::string tmpl = (fs::temp_directory_path() / "vosk-test-XXXXXX").string();
-    if (!mkdtemp(tmpl.data())) {
-        ADD_FAILURE() << "mkdtemp failed: " << errno;
-    }
-    dir = tmpl;
-    fs::current_path(dir);
-}
-
-ScratchWorkdir::~ScratchWorkdir() {
-    std::error_code ec;
-    fs::current_path(previous, ec);
-    fs::remove_all(dir, ec);
-}
-
-void MakeDirs(const std::string &path) {
-    std::error_code ec;
-    fs::create_directories(path, ec);
-}
-
 void WriteFile(const std::string &path, const std::string &bytes) {
     if (fs::path(path).has_parent_path()) {
         MakeDirs(fs::path(path).parent_path().string());
@@ -63,11 +43,6 @@ void WriteFile(const std::string &path, const std::string &bytes) {
 std::string ReadFile(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool Exists(const std::string &path) {
-    std::error_code ec;
-    return fs::exists(fs::status(path, ec));
 }
 
 std::set<std::string> Entries(const std::string &folder) {
@@ -146,18 +121,18 @@ CarSetup SetupWithSpring(int spring) {
     return setup;
 }
 
-std::string ControlName(const std::string &prefix, const std::string &key) {
-    static const std::pair<const char *, const char *> kOwnNames[] = {
-        {"rearWing", "Rear"}, {"rollBarFront", "RollBarF"}, {"rollBarRear", "RollBarR"}};
-    for (const auto &[field, name] : kOwnNames) {
-        if (key == field) {
-            return (prefix == "trk" && key == "rearWing" ? "tr" : prefix) + name;
+std::vector<SliderControls> SetupSliders() {
+    std::vector<SliderControls> sliders;
+    for (const vosk::Slider &s : vosk::kSliders) {
+        const std::string key = vosk::KeyOfWord(s.word);
+        for (const auto &row : Table(VOSK_TEST_DATA "/window/controls.txt", 6)) {
+            if (row[2] == key) {
+                sliders.push_back({&s, key, row[0], row[3], row[4], row[5]});
+            }
         }
     }
-    std::string subject = key;
-    subject.erase(std::remove(subject.begin(), subject.end(), '.'), subject.end());
-    subject[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(subject[0])));
-    return prefix + subject;
+    EXPECT_EQ(sliders.size(), vosk::kSliders.size()) << "a slider with no controls, or two";
+    return sliders;
 }
 
 bool ShowPageOf(QWidget *control) {

@@ -3,19 +3,22 @@
 #pragma once
 
 #include "core/CarSetup.h"
+#include "core/SliderTable.h"
+#include "support/Table.h"
 #include "window/TfrmMain.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -28,26 +31,30 @@ class QMdiArea;
 namespace vosk::test {
 
 // A fresh empty folder that is the current folder while the object lives.
+// Removed by its bytes: Qt would miss the names that are not UTF-8.
 class ScratchWorkdir {
 public:
-    ScratchWorkdir();
-    ~ScratchWorkdir();
-    ScratchWorkdir(const ScratchWorkdir &) = delete;
-    ScratchWorkdir &operator=(const ScratchWorkdir &) = delete;
-
-    const std::string &path() const { return dir; }
+    ScratchWorkdir() { QDir::setCurrent(dir.path()); }
+    ~ScratchWorkdir() {
+        QDir::setCurrent(previous);
+        std::error_code ec;
+        std::filesystem::remove_all(path(), ec);
+    }
+    std::string path() const { return dir.path().toStdString(); }
 
 private:
-    std::string dir;
-    std::string previous;
+    QString previous = QDir::currentPath();
+    QTemporaryDir dir;
 };
 
 // Creates the parent folders of path as needed and writes bytes to it.
 void WriteFile(const std::string &path, const std::string &bytes);
 // The whole file, or an empty string when it cannot be read.
 std::string ReadFile(const std::string &path);
-bool Exists(const std::string &path);
-void MakeDirs(const std::string &path);
+inline void MakeDirs(const std::string &path) {
+    std::error_code ec;
+    std::filesystem::create_directories(path, ec);
+}
 // The names in folder.
 std::set<std::string> Entries(const std::string &folder);
 
@@ -75,9 +82,15 @@ template <typename T> T *Find(const QWidget *window, const char *name) {
     return control;
 }
 
-// The name of the slider ("trk") or value box ("txt") that edits the record
-// word with this key: "spring.LF" gives "trkSpringLF", "gear.1" "trkGear1".
-std::string ControlName(const std::string &prefix, const std::string &key);
+// A setup slider of the data core's table with its controls as
+// data/window/controls.txt names them: slider, value box, and the slider of
+// the other wheel and the "symmetric" box that keep the two level.
+struct SliderControls {
+    const vosk::Slider *table;
+    std::string key, slider, box, partner, symmetric;
+};
+// Every setup slider, in the table's order.
+std::vector<SliderControls> SetupSliders();
 
 // Shows and activates the window of control and clicks the tab of the page
 // holding it.
