@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -11,9 +12,13 @@ namespace vosk::test {
 
 // The rows of a table under tests/data, one a line, with width fields parted
 // by "|" and trimmed of spaces; the last field takes the rest of the line,
-// bars and all. Blank lines and lines that begin with "#" are notes.
+// bars and all. Blank lines and lines that begin with "#" are notes. A table
+// that cannot be read throws, so that its cases cannot silently vanish.
 inline std::vector<std::vector<std::string>> Table(const std::string &path, std::size_t width) {
     std::ifstream in(path);
+    if (!in) {
+        throw std::runtime_error("cannot read the table " + path);
+    }
     std::vector<std::vector<std::string>> rows;
     for (std::string line; std::getline(in, line);) {
         std::istringstream fields(line);
