@@ -60,7 +60,7 @@ TEST_F(WindowLayout, EverySetupSliderHasItsRangeAndStepsOnItsPage) {
 
 // A screen reader tells every slider, list and tyre cell apart by its name.
 TEST_F(WindowLayout, ScreenReadersHearEachControlsOwnName) {
-    const auto names = Table(VOSK_TEST_DATA "/window/controls.txt", 4);
+    const auto names = Table(VOSK_TEST_DATA "/window/controls.txt", 6);
     for (const auto &row : names) {
         auto *widget = Find<QWidget>(window.get(), row[0].c_str());
         ASSERT_NE(widget, nullptr);

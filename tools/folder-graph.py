@@ -23,7 +23,8 @@ import sys
 # The folders of src/ in the order they build on each other; a folder may
 # include only from folders before it.
 LAYERS = ["src/core", "src/names", "src/window", "src/plugin"]
-INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^">]+)[">]', re.M)
+# Only quoted includes name the project's own headers.
+INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.M)
 SKIP = {".git", "build", "node_modules"}
 
 
@@ -48,12 +49,10 @@ def main(argv):
         edges.setdefault(folder, {})
         with open(path, encoding="utf-8", errors="replace") as f:
             text = f.read()
-        for kind, name in INCLUDE.findall(text):
-            if kind == '"':
-                head = name.split("/")[0]
-                target = "src/" + head if "/" in name and "src/" + head in LAYERS else None
-                if target and target != folder:
-                    edges[folder][target] = edges[folder].get(target, 0) + 1
+        for name in INCLUDE.findall(text):
+            target = "src/" + name.split("/")[0] if "/" in name else None
+            if target in LAYERS and target != folder:
+                edges[folder][target] = edges[folder].get(target, 0) + 1
     for folder, targets in edges.items():
         if folder in LAYERS:
             for target in targets:

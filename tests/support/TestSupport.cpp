@@ -123,9 +123,10 @@ CarSetup SetupWithSpring(int spring) {
 
 std::vector<SliderControls> SetupSliders() {
     std::vector<SliderControls> sliders;
+    const auto controls = Table(VOSK_TEST_DATA "/window/controls.txt", 6);
     for (const vosk::Slider &s : vosk::kSliders) {
         const std::string key = vosk::KeyOfWord(s.word);
-        for (const auto &row : Table(VOSK_TEST_DATA "/window/controls.txt", 6)) {
+        for (const auto &row : controls) {
             if (row[2] == key) {
                 sliders.push_back({&s, key, row[0], row[3], row[4], row[5]});
             }
